@@ -1,0 +1,17 @@
+// The command line of the companion program "zandor": global options, the table of
+// commands, and their dispatch. Kept apart from main so that tests run it in-process.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace zandor {
+
+// Runs "zandor ARGS..." (without the program name) and returns the exit code.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The data folder: the one given with --data, else "data" beside the program.
+std::string DefaultDataDir();
+
+} // namespace zandor

@@ -1,0 +1,115 @@
+#include "core/UApplication.h"
+
+#include "core/UCodePage.h"
+#include "core/UMain.h"
+#include "widgets/UHelpViewer.h"
+
+#include <QCoreApplication>
+
+namespace zandor {
+
+namespace {
+TZandorShell* theShell = nullptr;
+} // namespace
+
+TZandorShell::TZandorShell(TCardDatabase& db) : Db(db) {
+    theShell = this;
+}
+
+TZandorShell::~TZandorShell() {
+    DestroyWindows();
+    if (theShell == this)
+        theShell = nullptr;
+}
+
+TZandorShell& Shell() {
+    return *theShell;
+}
+bool HasShell() {
+    return theShell != nullptr;
+}
+
+QString TZandorShell::ProgramDir() const {
+    return QString::fromStdString(Db.ProgramDir);
+}
+
+void TZandorShell::CreateWindows() {
+    HelpFile.clear();
+    // The launcher first: it becomes the main window and sets the help file.
+    fmMain = new TfmMain(*this);
+}
+
+void TZandorShell::DestroyWindows() {
+    // Later windows go first, the launcher last, as they were made in the opposite order.
+    delete fmPlay;
+    delete fmOptions;
+    delete fmLoadDeck;
+    delete fmDeckED;
+    delete fmMain;
+}
+
+void TZandorShell::LauncherDeckEditor() {
+    if (!fmDeckED)
+        return;
+    fmDeckED->show();
+    fmDeckED->activateWindow();
+    fmMain->hide();
+}
+
+void TZandorShell::LauncherTestPlay() {
+    if (!fmPlay)
+        return;
+    Db.PlayOrigin = "Main";
+    fmPlay->show();
+    fmPlay->activateWindow();
+    fmMain->hide();
+}
+
+void TZandorShell::LauncherOptions() {
+    if (!fmOptions)
+        return;
+    fmOptions->setWindowModality(Qt::ApplicationModal);
+    fmOptions->show();
+}
+
+void TZandorShell::DeckEditorClosed() {
+    if (fmLoadDeck && fmLoadDeck->isVisible())
+        return; // the editor was opened from the load deck dialog, which is still up
+    Db.PlayOrigin = "Main";
+    if (fmMain)
+        fmMain->show();
+}
+
+void TZandorShell::DeckEditorTestPlay() {
+    if (fmPlay && !fmPlay->isVisible()) {
+        fmPlay->show();
+        Db.PlayOrigin = "DeckED";
+    }
+}
+
+void TZandorShell::PlayTableClosed() {
+    if (Db.PlayOrigin == "Main") {
+        if (fmMain)
+            fmMain->show();
+    } else if (fmDeckED) {
+        fmDeckED->show();
+    }
+}
+
+void TZandorShell::OpenHelp(QWidget* from) {
+    OpenHelpContents(from, HelpFile);
+}
+
+QString ToDisplay(const std::string& bytes) {
+    return QString::fromStdString(Cp1252ToUtf8(bytes));
+}
+
+bool FromDisplay(const QString& text, std::string& bytes) {
+    const auto converted = Utf8ToCp1252(text.toStdString());
+    if (!converted)
+        return false;
+    bytes = *converted;
+    return true;
+}
+
+} // namespace zandor

@@ -1,0 +1,64 @@
+// The application shell: owns the card database for the run, creates every window once in
+// its fixed order, and routes the user between the launcher, the deck editor and the play
+// table. Windows reach it through Shell().
+#pragma once
+
+#include "core/UCardDatabase.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace zandor {
+
+class TfmMain;
+
+class TZandorShell : public QObject {
+    Q_OBJECT
+public:
+    explicit TZandorShell(TCardDatabase& db);
+    ~TZandorShell() override;
+
+    TCardDatabase& Db;
+    // The help file that F1 and the help commands open; cleared before the windows exist.
+    QString HelpFile;
+
+    // The windows, in creation order; a window that this build does not have stays null
+    // and the commands that would show it do nothing.
+    QPointer<TfmMain> fmMain;
+    QPointer<QWidget> fmDeckED;
+    QPointer<QWidget> fmLoadDeck;
+    QPointer<QWidget> fmOptions;
+    QPointer<QWidget> fmPlay;
+
+    void CreateWindows();
+    void DestroyWindows();
+
+    // Navigation between the three main windows.
+    void LauncherDeckEditor();
+    void LauncherTestPlay();
+    void LauncherOptions();
+    void DeckEditorClosed();
+    void DeckEditorTestPlay();
+    void PlayTableClosed();
+
+    // Opens the contents of the help file.
+    void OpenHelp(QWidget* from);
+
+    QString ProgramDir() const;
+
+signals:
+    // The launcher was closed: the program ends.
+    void ProgramEnding();
+};
+
+TZandorShell& Shell();
+bool HasShell();
+
+// Data text for widgets and back (the data files are Windows-1252).
+QString ToDisplay(const std::string& bytes);
+// The text in the data files' code page; false when it holds characters the code page lacks.
+bool FromDisplay(const QString& text, std::string& bytes);
+
+} // namespace zandor

@@ -1,0 +1,217 @@
+#include "core/UCardDatabase.h"
+
+#include "core/URandom.h"
+#include "core/UTextFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zandor {
+
+namespace {
+
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+unsigned char foldCase(unsigned char c) {
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c - 'A' + 'a');
+    // The accented capitals of the Western code page fold onto their small letters.
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 0x20);
+    return c;
+}
+
+void readList(TCardDatabase& db, std::string_view fileName, std::vector<std::string>& list) {
+    const std::string path = db.DataDir + std::string(fileName);
+    if (auto lines = ReadTextLines(path))
+        list = std::move(*lines);
+    else
+        db.MissingFiles.push_back(std::string(fileName));
+}
+
+} // namespace
+
+void TNameIndex::Clear() {
+    m_lines.clear();
+    m_first.clear();
+}
+
+void TNameIndex::Append(std::string_view key, std::size_t line) {
+    m_lines.push_back(std::string(key) + "=" + std::to_string(line));
+    m_first.try_emplace(NameKey(key), line);
+}
+
+long long TNameIndex::Find(std::string_view key) const {
+    const auto found = m_first.find(NameKey(key));
+    return found == m_first.end() ? -1 : static_cast<long long>(found->second);
+}
+
+std::string NameKey(std::string_view text) {
+    std::string key;
+    for (std::size_t i = 0; i < text.size() && i < 2 && text[i] != '\t'; ++i)
+        key += upperAscii(text[i]);
+    return key;
+}
+
+void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines) {
+    index.Clear();
+    if (cardLines.empty())
+        return;
+    std::string previous = NameKey(cardLines[0]);
+    index.Append(previous, 0);
+    for (std::size_t n = 1; n < cardLines.size(); ++n) {
+        std::string key = NameKey(cardLines[n]);
+        if (key != previous) {
+            index.Append(key, n);
+            previous = std::move(key);
+        }
+    }
+}
+
+long long FindCardLine(const TNameIndex& index, const std::vector<std::string>& cardLines,
+                       std::string_view name, std::string_view edition) {
+    if (name.find('\t') != std::string_view::npos)
+        return -1; // no stored name can hold a TAB
+    const long long start = index.Find(NameKey(name));
+    if (start < 0)
+        return -1;
+    const char first = name.empty() ? '\0' : name[0];
+    for (std::size_t n = static_cast<std::size_t>(start); n < cardLines.size(); ++n) {
+        const std::string& line = cardLines[n];
+        // A line matches when it begins with the name and its TAB; only then is the
+        // edition field looked at, so most lines cost one comparison.
+        if (line.size() > name.size() && line[name.size()] == '\t' &&
+            std::memcmp(line.data(), name.data(), name.size()) == 0) {
+            if (edition.empty())
+                return static_cast<long long>(n);
+            std::string_view rest = std::string_view(line).substr(name.size() + 1);
+            const std::size_t tab = rest.find('\t');
+            if (tab != std::string_view::npos &&
+                rest.substr(0, std::min<std::size_t>(tab, 3)) == edition)
+                return static_cast<long long>(n);
+        }
+        // The scan ends with the block of names that share the first character. A line
+        // without a TAB has an empty name and ends it too.
+        const std::size_t tab = line.find('\t');
+        if (tab == 0 || tab == std::string::npos || line[0] != first)
+            break;
+    }
+    return -1;
+}
+
+TZandorCard FindCard(const TNameIndex& index, const std::vector<std::string>& cardLines,
+                     std::string_view name, std::string_view edition) {
+    const long long line = FindCardLine(index, cardLines, name, edition);
+    if (line < 0) {
+        TZandorCard missing;
+        missing.Name = NotFoundName;
+        return missing;
+    }
+    return ParseCardLine(cardLines[static_cast<std::size_t>(line)]);
+}
+
+TZandorCard FindCard(const TCardDatabase& db, std::string_view name, std::string_view edition) {
+    return FindCard(db.NameIndex, db.CardLines, name, edition);
+}
+
+bool IsNotFound(const TZandorCard& card) {
+    return card.Name == NotFoundName;
+}
+
+std::string CardProgram(const std::vector<std::string>& programLines, std::string_view name) {
+    for (const std::string& line : programLines) {
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos && SameText(std::string_view(line).substr(0, eq), name))
+            return line.substr(eq + 1);
+    }
+    return {};
+}
+
+std::string PlainCardText(std::string_view text) {
+    std::string out;
+    if (TrimView(text).empty())
+        return out;
+    out.reserve(text.size() + text.size() / 25);
+    int col = 1;
+    bool wrap = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool blankFollows = i + 1 < text.size() && text[i + 1] == ' ';
+        if (c == '|') {
+            if (col > 1)
+                out += "\n\r";
+            col = 1;
+            ++i; // the character after the bar goes too
+        } else if (c == '\\' || c == '^' || c == '%' || (c == '/' && blankFollows)) {
+            ++i;
+        } else if (c == '<' || c == '>') {
+        } else {
+            if (col > 50)
+                wrap = true;
+            if (wrap && c == ' ') {
+                out += "\n\r";
+                wrap = false;
+                col = 1;
+            } else {
+                out += c;
+                ++col;
+            }
+        }
+    }
+    return out;
+}
+
+bool CardLineLess(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = foldCase(static_cast<unsigned char>(a[i]));
+        const unsigned char y = foldCase(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
+}
+
+void SortCardLines(std::vector<std::string>& lines) {
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const std::string& a, const std::string& b) { return CardLineLess(a, b); });
+}
+
+void LoadCardDatabase(TCardDatabase& db, const std::string& programDir,
+                      const std::string& dataDir) {
+    db.ProgramDir = programDir;
+    db.DataDir = IncludeTrailingSeparator(dataDir);
+    db.Settings.Open(db.DataDir + std::string(SettingsFile));
+    db.PicDir = db.Settings.ReadString(ini::Location, ini::Pic, "");
+    db.CardLines.clear();
+    db.RuleLines.clear();
+    db.ProgramLines.clear();
+    db.MissingFiles.clear();
+    readList(db, CardListFile, db.CardLines);
+    readList(db, RuleFile, db.RuleLines);
+    readList(db, ProgramFile, db.ProgramLines);
+    BuildNameIndex(db.NameIndex, db.CardLines);
+    db.ProgramOptions = LoadOptions(db.Settings);
+    db.DeckDir = programDir;
+    db.TableDragFrame = db.Settings.ReadBool(ini::Ramka, ini::Key, false);
+    db.PlayOrigin = "Main";
+    RandomizeFromClock();
+}
+
+void FreeCardDatabase(TCardDatabase& db) {
+    db.CardLines.clear();
+    db.ProgramLines.clear();
+    db.Settings = TIniFile();
+    db.RuleLines.clear();
+    db.NameIndex.Clear();
+    db.DataDir.clear();
+    db.PicDir.clear();
+}
+
+TWriteResult SaveDataFile(const TCardDatabase& db, std::string_view fileName,
+                          const std::vector<std::string>& lines) {
+    return WriteTextLines(db.DataDir + std::string(fileName), lines);
+}
+
+} // namespace zandor

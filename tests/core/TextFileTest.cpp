@@ -1,0 +1,81 @@
+#include "core/UTextFile.h"
+#include "tests/testkit/TestKit.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+using namespace zandor;
+using namespace zandor::test;
+
+TEST(TextFile, SplitsEveryKindOfLineEnd) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}}, // LF then CR: two line ends
+        {"\r\n", {""}},
+        {"x\xE9\ty\r\n", {"x\xE9\ty"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines;
+        SplitLines(c.text, lines);
+        EXPECT_EQ(lines, c.lines);
+    }
+}
+
+TEST(TextFile, MissingFileReadsAsNothing) {
+    TTempDir dir;
+    EXPECT_FALSE(ReadTextLines(dir.File("absent.dat")).has_value());
+    EXPECT_FALSE(ReadTextLines(dir.Path()).has_value()); // a folder is no file
+}
+
+TEST(TextFile, WriteReplacesTheFileAndLeavesNoTemporary) {
+    TTempDir dir;
+    const std::string path = dir.File("cardlist.dat");
+    WriteBytes(path, "old\r\n");
+    ASSERT_TRUE(WriteTextLines(path, {"one", "two"}).Ok);
+    EXPECT_EQ(ReadBytes(path), "one\r\ntwo\r\n");
+    EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::string>{"cardlist.dat"});
+}
+
+TEST(TextFile, FailedWriteKeepsTheOldFileWholeAndIsReported) {
+    TTempDir dir;
+    const std::string path = dir.File("cardlist.dat");
+    const std::string old = "first line\r\nsecond line\r\n";
+    WriteBytes(path, old);
+    // Limit the size of any file this process writes so the write fails midway, as a
+    // full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const TWriteResult result = WriteTextLines(path, std::vector<std::string>(100, "a long line"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_NE(result.Error.find("cardlist.dat"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::string>{"cardlist.dat"});
+}
+
+TEST(TextFile, WriteIntoMissingFolderFails) {
+    TTempDir dir;
+    EXPECT_FALSE(WriteTextLines(dir.File("no/such/file.dat"), {"x"}).Ok);
+}
+
+TEST(TextFile, PathPieces) {
+    EXPECT_EQ(ExtractFileDir("/a/b/c.dec"), "/a/b");
+    EXPECT_EQ(ExtractFileDir("c.dec"), "");
+    EXPECT_EQ(ExtractFileName("/a/b/c.dec"), "c.dec");
+    EXPECT_EQ(IncludeTrailingSeparator("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingSeparator("/a/"), "/a/");
+}

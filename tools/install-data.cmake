@@ -1,0 +1,15 @@
+# Puts the bundled sample data beside the program unless a data folder is already there,
+# pointing its picture folder at the sample pictures; always refreshes the help folder.
+set(data_dir "${BIN}/data")
+if(NOT EXISTS "${data_dir}/cardlist.dat")
+    file(MAKE_DIRECTORY "${data_dir}")
+    file(COPY "${SOURCE}/data/" DESTINATION "${data_dir}")
+    if(EXISTS "${data_dir}/Zandor.ini")
+        file(READ "${data_dir}/Zandor.ini" ini)
+        string(REPLACE "@PICDIR@" "${data_dir}/pics" ini "${ini}")
+        file(WRITE "${data_dir}/Zandor.ini" "${ini}")
+    endif()
+endif()
+if(EXISTS "${SOURCE}/help")
+    file(COPY "${SOURCE}/help/" DESTINATION "${BIN}/help")
+endif()
