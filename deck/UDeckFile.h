@@ -1,0 +1,65 @@
+// ".dec" deck files: saving with the ".dec" extension and the replace question, loading
+// with the "PR" to "PY" rewrite and old-format detection, converting old edition-less
+// decks, and the export for Apprentice.
+#pragma once
+
+#include "core/UCardDatabase.h"
+#include "deck/UProgress.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zandor {
+
+inline constexpr std::string_view DeckFileFilter = "Deck|*.dec";
+inline constexpr std::string_view SaveDeckCaption = "Save Deck...";
+
+// The chosen file name with ".dec" appended unless it already ends so.
+std::string WithDecExtension(const std::string& path);
+// The deck name of a file: its name without folder and without the last four characters.
+std::string DeckNameOf(const std::string& path);
+
+// What the window does after the user chose a file in the save dialog: when AskReplace is
+// set, ask Question with a Yes/No warning box (caption "Save Deck...", default No) and
+// stop on No.
+struct TDeckSavePlan {
+    std::string Path;
+    bool AskReplace = false;
+    std::string Question;
+};
+TDeckSavePlan PlanDeckSave(const std::string& chosen);
+
+// Writes the deck lines, CR LF ended, atomically: a failed write leaves the old file.
+TWriteResult SaveDeckFile(const std::string& path, const std::vector<std::string>& lines);
+
+struct TDeckFile {
+    bool Ok = false; // false when the file could not be read; nothing else is then set
+    std::vector<std::string> Lines;
+    std::string DeckName;
+    std::string DeckDir;
+    bool OldFormat = false; // the lines shown are the converted ones; the file is kept
+    bool Rewritten = false; // a "PR" was changed to "PY" and the file written back
+    TWriteResult Rewrite;   // the result of writing it back
+};
+
+// Reads a deck file. Lines are scanned from the first, skipping empty lines and lines
+// beginning with "\": a line with no "[" that begins with a blank marks the old format and
+// ends the scan; before that, the first "PR" of every line becomes "PY" and the changed
+// file is written back once.
+TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
+                       const TProgress& progress = {});
+
+// Gives each edition-less card line the first edition of the catalogue in which the card
+// exists; cards found in none become comments that keep count and name.
+std::vector<std::string> ConvertOldDeck(const std::vector<std::string>& lines,
+                                        const TCardDatabase& db, const TProgress& progress = {});
+
+// The deck as Apprentice reads it: a "//NAME: " line, then every line without its
+// "[edition] -".
+std::vector<std::string> ApprenticeLines(std::string_view deckName,
+                                         const std::vector<std::string>& lines);
+TWriteResult ExportApprentice(const std::string& path, std::string_view deckName,
+                              const std::vector<std::string>& lines);
+
+} // namespace zandor

@@ -1,0 +1,126 @@
+#include "core/UTextFile.h"
+#include "deck/UDeckFile.h"
+#include "deck/UDeckList.h"
+#include "tests/deck/DeckTestBase.h"
+
+#include <gtest/gtest.h>
+
+using namespace zandor;
+using namespace zandor::test;
+
+namespace {
+
+struct DeckFile : ::testing::Test {
+    // "Mox Ruby" exists only in the second edition of the catalogue, "Plains" in both.
+    TTestBase base{{{"Mox Ruby", "UNL"}, {"Plains", "LEA"}, {"Plains", "UNL"}},
+                   {"[Edition]", "LEA=Alpha", "UNL= Unlimited", "[Edition Filters]"}};
+    std::string file(const std::string& name) { return base.Dir.File(name); }
+};
+
+} // namespace
+
+TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
+    const std::vector<std::string> lines{"// Red", "    4 [UNL] - Mox Ruby",
+                                         "SB: 1 [LEA] - Plains"};
+    const TDeckSavePlan plan = PlanDeckSave(file("Red Deck"));
+    EXPECT_EQ(plan.Path, file("Red Deck.dec"));
+    EXPECT_FALSE(plan.AskReplace);
+    ASSERT_TRUE(SaveDeckFile(plan.Path, lines).Ok);
+    EXPECT_EQ(ReadBytes(plan.Path), "// Red\r\n    4 [UNL] - Mox Ruby\r\nSB: 1 [LEA] - Plains\r\n");
+
+    const TDeckSavePlan again = PlanDeckSave(file("Red Deck.dec"));
+    EXPECT_TRUE(again.AskReplace);
+    EXPECT_EQ(again.Question,
+              file("Red Deck.dec") + " already exists.\rDo you want to replace it?");
+
+    const TDeckFile loaded = LoadDeckFile(plan.Path, base.Db);
+    ASSERT_TRUE(loaded.Ok);
+    EXPECT_EQ(loaded.Lines, lines);
+    EXPECT_EQ(loaded.DeckName, "Red Deck");
+    EXPECT_EQ(loaded.DeckDir, base.Dir.Path());
+    EXPECT_FALSE(loaded.OldFormat);
+    EXPECT_FALSE(loaded.Rewritten);
+    EXPECT_FALSE(LoadDeckFile(file("missing.dec"), base.Db).Ok);
+}
+
+TEST(DeckFileNames, ExtensionAndDeckName) {
+    EXPECT_EQ(WithDecExtension("/d/Red"), "/d/Red.dec");
+    EXPECT_EQ(WithDecExtension("/d/Red.dec"), "/d/Red.dec");
+    EXPECT_EQ(WithDecExtension("/d/Red.DEC"), "/d/Red.DEC");
+    EXPECT_EQ(WithDecExtension("/d/Red.txt"), "/d/Red.txt.dec");
+    EXPECT_EQ(DeckNameOf("/decks/My Deck.dec"), "My Deck");
+    EXPECT_EQ(DeckNameOf("a.b"), "");
+}
+
+TEST_F(DeckFile, AFailedSaveKeepsTheOldFile) {
+    const std::string path = file("deck.dec");
+    WriteBytes(path, "    1 [LEA] - Plains\r\n");
+    TFailingWriter failing;
+    const TWriteResult result = SaveDeckFile(path, {"    2 [LEA] - Plains"});
+    EXPECT_FALSE(result.Ok);
+    EXPECT_FALSE(result.Error.empty());
+    EXPECT_EQ(ReadBytes(path), "    1 [LEA] - Plains\r\n");
+}
+
+TEST_F(DeckFile, PRBecomesPYOnDisk) {
+    const std::string path = file("prophecy.dec");
+    WriteBytes(path, "\r\n\\PR note\r\n    2 [PR] - Plains PR\r\nSB: 1 [LEA] - Plains\r\n"
+                     "    1 [PR] - Mox Ruby\r\n");
+    const TDeckFile loaded = LoadDeckFile(path, base.Db);
+    EXPECT_TRUE(loaded.Rewritten);
+    EXPECT_TRUE(loaded.Rewrite.Ok);
+    const std::vector<std::string> expected{"", "\\PR note", "    2 [PY] - Plains PR",
+                                            "SB: 1 [LEA] - Plains", "    1 [PY] - Mox Ruby"};
+    EXPECT_EQ(loaded.Lines, expected);
+    EXPECT_EQ(ReadTextLines(path).value(), expected);
+
+    // A failed write-back is reported; the changed lines are still shown.
+    WriteBytes(path, "    2 [PR] - Plains\r\n");
+    TFailingWriter failing;
+    const TDeckFile kept = LoadDeckFile(path, base.Db);
+    EXPECT_FALSE(kept.Rewrite.Ok);
+    EXPECT_EQ(kept.Lines, std::vector<std::string>{"    2 [PY] - Plains"});
+    EXPECT_EQ(ReadBytes(path), "    2 [PR] - Plains\r\n");
+}
+
+TEST_F(DeckFile, OldFormatIsConvertedButNotWritten) {
+    const std::string path = file("old.dec");
+    const std::string bytes = "// PRO deck\r\n  3 Mox Ruby\r\n 20 Plains\r\nSB: 2 Plains\r\n"
+                              "SB:1 Black Lotus\r\n    4   Black Lotus  \r\n\r\n    1 [PR] - x\r\n";
+    WriteBytes(path, bytes);
+    std::vector<std::size_t> progress;
+    const TDeckFile loaded =
+        LoadDeckFile(path, base.Db, [&](std::size_t n) { progress.push_back(n); });
+    EXPECT_TRUE(loaded.OldFormat);
+    // The comment before the first old line had its "PR" changed; nothing after it was.
+    EXPECT_TRUE(loaded.Rewritten);
+    EXPECT_EQ(loaded.Lines, (std::vector<std::string>{
+                                "// PYO deck", "    3 [UNL] - Mox Ruby", "    20 [LEA] - Plains",
+                                "SB: 2 [LEA] - Plains", "//SB:  1 Black Lotus",
+                                "//     4 Black Lotus", "", "    1 [PR] - x"}));
+    EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
+    EXPECT_EQ(ReadBytes(path),
+              "// PYO deck\r\n  3 Mox Ruby\r\n 20 Plains\r\nSB: 2 Plains\r\n"
+              "SB:1 Black Lotus\r\n    4   Black Lotus  \r\n\r\n    1 [PR] - x\r\n");
+    // Cards found in no edition are comments and count nothing; the kept line counts.
+    EXPECT_EQ(CountDeck(loaded.Lines, base.Db).Counts.Deck, 3 + 20 + 1);
+}
+
+TEST(ConvertOldDeck, AnEmptyCatalogueMakesEveryCardAComment) {
+    TTestBase base({{"Plains", "LEA"}}, {});
+    EXPECT_EQ(ConvertOldDeck({" 2 Plains", "SB: 1 Plains", "/keep"}, base.Db),
+              (std::vector<std::string>{"//     2 Plains", "//SB:  1 Plains", "/keep"}));
+}
+
+TEST_F(DeckFile, ApprenticeExport) {
+    const std::vector<std::string> lines{"// Burn - fast",        "    3 [UNL] - Mox Ruby",
+                                         "SB: 12 [LEA] - Plains", "    1 [A-B] - Odd",
+                                         "// -- [sic]",           "    1 [XX] Broken"};
+    EXPECT_EQ(ApprenticeLines("/decks/Burn", lines),
+              (std::vector<std::string>{"//NAME: Burn", "// Burn - fast", "    3  Mox Ruby",
+                                        "SB: 12  Plains", "    1 B] - Odd", "// -- [sic]",
+                                        "    1 [XX] Broken"}));
+    const std::string path = file("app.dec");
+    ASSERT_TRUE(ExportApprentice(path, "Burn", {"    3 [UNL] - Mox Ruby"}).Ok);
+    EXPECT_EQ(ReadBytes(path), "//NAME: Burn\r\n    3  Mox Ruby\r\n");
+}
