@@ -1,0 +1,269 @@
+#include "core/UTextFile.h"
+#include "deck/UCardFilter.h"
+#include "tests/deck/DeckTestBase.h"
+
+#include <gtest/gtest.h>
+
+using namespace zandor;
+using namespace zandor::test;
+
+namespace {
+
+TZandorCard card(const std::string& color, const std::string& cost = "",
+                 const std::string& type = "Instant", const std::string& rarity = "C") {
+    TCardSpec spec;
+    spec.Name = "Card";
+    spec.Edition = "LEA";
+    spec.Color = color;
+    spec.Cost = cost;
+    spec.CardType = type;
+    spec.Rarity = rarity;
+    return MakeCard(spec);
+}
+
+TFilterState only(std::initializer_list<std::size_t> colors) {
+    TFilterState state;
+    state.Colors.fill(false);
+    for (std::size_t c : colors)
+        state.Colors[c] = true;
+    return state;
+}
+
+// The spell-type items that let a card of this type through on their own.
+std::vector<std::size_t> spellItemsFor(const std::string& type) {
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < 10; ++i) {
+        TFilterState state;
+        state.Spells.fill(false);
+        state.Spells[i] = true;
+        if (SpellTypePasses(card("W", "", type), state))
+            items.push_back(i);
+    }
+    return items;
+}
+
+} // namespace
+
+TEST(CardFilter, Rarity) {
+    TFilterState state;
+    state.Uncommon = false;
+    EXPECT_TRUE(RarityPasses(card("W", "", "Instant", "C"), state));
+    EXPECT_FALSE(RarityPasses(card("W", "", "Instant", "U"), state));
+    EXPECT_TRUE(RarityPasses(card("W", "", "Instant", "R"), state));
+    EXPECT_FALSE(RarityPasses(card("W", "", "Instant", ""), TFilterState{}));
+    EXPECT_FALSE(RarityPasses(card("W", "", "Instant", "c"), TFilterState{}));
+}
+
+TEST(CardFilter, Colors) {
+    const struct {
+        TZandorCard card;
+        TFilterState state;
+        bool passes;
+    } cases[] = {
+        {card("Gld", "1WU"), only({ciAndGold, ciWhite}), true},
+        {card("Gld", "1WU"), only({ciAndGold, ciBlack}), false},
+        {card("Gld", "1WU"), only({ciGold}), true},
+        {card("Gld", "1WU"), only({ciWhite}), false},
+        {card("U"), only({ciAndGold, ciBlue}), true},
+        {card("U"), only({ciAndGold, ciRed}), false},
+        {card("Art"), only({ciAndGold, ciArtifacts, ciLand, ciGold, ciBlack}), false},
+        {card("Lnd"), only({ciAndGold, ciArtifacts, ciLand, ciGold, ciBlack}), false},
+        {card("Art"), only({ciArtifacts}), true},
+        {card("Lnd"), only({ciLand}), true},
+        {card("B"), only({ciBlack}), true},
+        {card("G"), only({ciGreen}), true},
+        {card("R"), only({ciRed}), true},
+        {card("R"), only({ciBlack, ciBlue, ciGreen, ciWhite, ciGold, ciArtifacts, ciLand}), false},
+        {card("w"), TFilterState{}, false},
+        {card(""), TFilterState{}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ColorPasses(c.card, c.state), c.passes)
+            << c.card.Color.str() << " " << c.card.Cost;
+}
+
+TEST(CardFilter, SpellTypes) {
+    const struct {
+        std::string type;
+        std::vector<std::size_t> items;
+    } cases[] = {
+        {"Instant", {siInstant}},
+        {"Interrupt", {siInterrupt}},
+        {"Sorcery", {siSorcery}},
+        {"Instant ", {}},
+        {"Creature - Elf", {siCreature}},
+        {"Summon Elf", {siCreature}},
+        {"Smn Elf", {siCreature}},
+        {"Enchantment", {siEnchantment}},
+        {"Enchant Creature", {siEnchantOther}},
+        {"Echt Wall", {siEnchantOther}},
+        {"Land", {siLand}},
+        {"Legendary Land", {siLand}},
+        {"Mana Source", {siManaSource}},
+        {"Artifact Creature", {siArtifactCreature}},
+        {"Artf Crt Golem", {siArtifactCreature}},
+        {"Artifact", {siArtifactOther}},
+        {"Artifact Land", {}},
+        {"instant", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(spellItemsFor(c.type), c.items) << c.type;
+}
+
+TEST(CardFilter, EditionsComeFromTheSettingsWithFalseForAMissingKey) {
+    TTempDir dir;
+    WriteTextLines(dir.File("z.ini"),
+                   {"[Edition Filters]", "LEA=1", "UNL=0", "arn=1", "ICE=yes", "LEA=0"});
+    const TEditionSet set = TEditionSet::FromSettings(TIniFile(dir.File("z.ini")));
+    EXPECT_TRUE(EditionPasses(card("W"), set));
+    TZandorCard other = card("W");
+    for (const auto& [code, passes] : std::vector<std::pair<std::string, bool>>{
+             {"UNL", false}, {"ARN", true}, {"ICE", false}, {"MIR", false}, {"", false}}) {
+        other.Edition = code;
+        EXPECT_EQ(EditionPasses(other, set), passes) << code;
+    }
+}
+
+TEST(FilterBase, KeepsListOrderAndReportsProgressInSteps) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 81; ++i) {
+        TZandorCard c = card(i % 2 ? "U" : "R", "", "Instant", i % 3 ? "C" : "R");
+        c.Name = "Card " + std::to_string(i);
+        c.Edition = i == 80 ? "UNL" : "LEA";
+        lines.push_back(FormatCardLine(c));
+    }
+    TCardFilter filter;
+    filter.Editions.Insert("lea");
+    filter.State.Colors[ciRed] = false;
+    filter.State.Common = false;
+    std::vector<std::size_t> progress;
+    const std::vector<std::string> base =
+        FilterBase(lines, filter, [&](std::size_t n) { progress.push_back(n); });
+    // Odd numbers are blue, multiples of three rare: 3, 9, 15, ..., 75.
+    ASSERT_EQ(base.size(), 13u);
+    EXPECT_EQ(base.front(), "[LEA] - Card 3");
+    EXPECT_EQ(base.back(), "[LEA] - Card 75");
+    EXPECT_EQ(FilterProgressOf(81).Maximum, 80u);
+    EXPECT_EQ(FilterProgressOf(81).Step, 2u);
+    ASSERT_EQ(progress.size(), 41u);
+    EXPECT_EQ(progress[1], 2u);
+    EXPECT_EQ(progress.back(), 80u);
+
+    progress.clear();
+    FilterBase(std::vector<std::string>(lines.begin(), lines.begin() + 5), filter,
+               [&](std::size_t n) { progress.push_back(n); });
+    EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
+    EXPECT_TRUE(FilterBase({}, filter, [](std::size_t) { FAIL(); }).empty());
+    EXPECT_EQ(FilterProgressOf(0).Maximum, 0u);
+}
+
+struct FilterDialog : ::testing::Test {
+    TTempDir dir;
+    TIniFile settings;
+    TFilterDialogModel model;
+    void open(const std::vector<std::string>& lines) {
+        WriteTextLines(dir.File("Zandor.ini"), lines);
+        settings.Open(dir.File("Zandor.ini"));
+        model.Load(settings);
+    }
+    std::vector<bool> ticks() const {
+        std::vector<bool> t;
+        for (const auto& e : model.Editions)
+            t.push_back(e.Ticked);
+        return t;
+    }
+};
+
+TEST_F(FilterDialog, WithoutSettingsEverythingIsTicked) {
+    open({});
+    EXPECT_TRUE(model.Editions.empty());
+    EXPECT_EQ(model.State, TFilterState{});
+    EXPECT_EQ(model.EditionType, etNone);
+}
+
+TEST_F(FilterDialog, AnEditionWithoutKeyIsTickedButPassesOnlyOnceSaved) {
+    open({"[Edition]", "LEA=Alpha", "UNL= Unlimited ", "[Edition Filters]", "UNL=0", "OLD=1",
+          "[Type Filters]", "Key=9"});
+    ASSERT_EQ(model.Editions.size(), 2u);
+    EXPECT_EQ(model.Editions[1].Code, "UNL");
+    EXPECT_EQ(model.Editions[1].Name, "Unlimited");
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
+    EXPECT_EQ(model.EditionType, etNone); // an index past the list reads as "None"
+    EXPECT_FALSE(TEditionSet::FromSettings(settings).Contains("LEA"));
+
+    model.State.Rare = false;
+    model.SetColorTicked(ciAndGold, true);
+    model.SetSpellTicked(siSorcery, false);
+    model.EditionType = etType2;
+    ASSERT_TRUE(model.Save(settings).Ok);
+    const TEditionSet saved = TEditionSet::FromSettings(settings);
+    EXPECT_TRUE(saved.Contains("LEA"));
+    EXPECT_FALSE(saved.Contains("UNL"));
+    EXPECT_TRUE(saved.Contains("OLD")); // a key of no catalogue edition is kept
+
+    TFilterDialogModel again;
+    again.Load(TIniFile(dir.File("Zandor.ini")));
+    EXPECT_EQ(again.State, model.State);
+    EXPECT_EQ(again.EditionType, etType2);
+    const std::vector<std::string>& lines = settings.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Enchahtment=1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "{and} Gold=1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Rare=0"), lines.end());
+}
+
+TEST_F(FilterDialog, AFailedSaveIsReported) {
+    open({"[Edition]", "LEA=Alpha"});
+    TFailingWriter failing;
+    EXPECT_FALSE(model.Save(settings).Ok);
+}
+
+TEST_F(FilterDialog, EditionSets) {
+    open({"[Edition]", "LEA=Alpha", "UNL=Unlimited", "ICE=Ice Age", "MIR=Mirage",
+          "[Type Games Edition]", "Type 2=ice age,Mirage", "Extended=Alpha, Mirage,Nowhere",
+          "Type 1="});
+    model.ChooseEditionType(etType2, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true, true}));
+    // The piece after a blank keeps its blank and names nothing.
+    model.ChooseEditionType(etExtended, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false, false, false}));
+    model.ChooseEditionType(etType1, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, false, false, false}));
+    model.ChooseEditionType(etAll, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, true, true, true}));
+    model.SetEditionTicked(1, false);
+    EXPECT_EQ(model.EditionType, etSelected);
+    model.ChooseEditionType(etSelected, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false, true, true}));
+    model.ChooseEditionType(etNone, settings);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(model.EditionType, etNone);
+}
+
+TEST(FilterDialogButtons, SpellAndColorButtonsAndTheGoldRule) {
+    TFilterDialogModel model;
+    model.SpellButtonClick();
+    EXPECT_EQ(model.SpellButtonCaption, "All");
+    EXPECT_EQ(model.State.Spells, (std::array<bool, 10>{}));
+    model.SpellButtonClick();
+    EXPECT_EQ(model.SpellButtonCaption, "None");
+    EXPECT_EQ(model.State.Spells, TFilterState{}.Spells);
+
+    model.ColorButtonClick();
+    EXPECT_EQ(model.ColorButtonCaption, "None");
+    EXPECT_EQ(model.State.Colors,
+              (std::array<bool, 9>{true, true, true, true, true, true, true, true, false}));
+    model.ColorButtonClick();
+    EXPECT_EQ(model.ColorButtonCaption, "All");
+    EXPECT_EQ(model.State.Colors, (std::array<bool, 9>{}));
+
+    model.State.Colors.fill(true);
+    model.State.Colors[ciAndGold] = false;
+    model.SetColorTicked(ciAndGold, true);
+    EXPECT_EQ(model.State.Colors,
+              (std::array<bool, 9>{true, true, true, true, true, false, false, false, true}));
+    model.SetColorTicked(ciRed, false);
+    EXPECT_TRUE(model.State.Colors[ciAndGold]);
+    model.SetColorTicked(ciArtifacts, true);
+    EXPECT_FALSE(model.State.Colors[ciAndGold]);
+    EXPECT_TRUE(model.State.Colors[ciArtifacts]);
+}
