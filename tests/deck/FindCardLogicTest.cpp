@@ -1,0 +1,181 @@
+#include "deck/UFindCardLogic.h"
+#include "tests/deck/DeckTestBase.h"
+
+#include <gtest/gtest.h>
+
+using namespace zandor;
+using namespace zandor::test;
+
+TEST(FindCardText, LowerAsciiAndWholeWords) {
+    EXPECT_EQ(LowerAscii("Lim-D\xDBl AZaz09 \xC6ther"), "lim-d\xDBl azaz09 \xC6ther");
+    const struct {
+        const char* term;
+        const char* field;
+        bool match;
+    } cases[] = {
+        {"growth", "GROWTH", true},
+        {"growth", "Growth spurt", true},
+        {"giant", "Mighty Giant", true},
+        {"giant", "a giant growth", true},
+        {"giant", "Giants", false},
+        {"giant", "Stone-giant", false},
+        {"giant growth", "Giant Growth", true},
+        {"", "", true},
+        {"x", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WholeWordMatch(c.term, c.field), c.match) << c.term << " / " << c.field;
+}
+
+TEST(FindCardText, Terms) {
+    TFindOptions options;
+    options.Find1 = "  Giant ";
+    options.Find2 = " GROWTH";
+    TSearchTerms terms = PrepareTerms(options);
+    EXPECT_EQ(terms.T1, "giant");
+    EXPECT_EQ(terms.T2, "growth");
+    options.Find1 = "   ";
+    terms = PrepareTerms(options);
+    EXPECT_EQ(terms.T1, "growth");
+    EXPECT_EQ(terms.T2, "");
+    options.Find2 = "";
+    EXPECT_TRUE(PrepareTerms(options).Empty());
+}
+
+namespace {
+
+struct Search : ::testing::Test {
+    TTestBase base{
+        {{"Giant Growth", "LEA", "G", "C", "Instant", "G", "Target creature gets +3/+3.",
+          "Sandra Everingham"},
+         {"Giant Spider", "LEA", "G", "C", "Summon Spider", "3G", "Does not fly.",
+          "Sandra Everingham", "2/4"},
+         {"Grizzly Bears", "LEA", "G", "C", "Summon Bears", "1G", "", "Jeff Menges", "2/2"},
+         {"Hill Giant", "LEA", "R", "C", "Summon Giant", "3R", "", "Dan Frazier", "3/3"},
+         {"Hill Giant", "UNL", "R", "C", "Summon Giant", "3R", "", "Dan Frazier", "3/3"},
+         {"Stone Giant", "LEA", "R", "U", "Summon Giant", "2RR", "Giants fling.", "Dameon Willich",
+          "3/4"}},
+        {"[Edition]", "LEA=Alpha", "UNL=Unlimited", "[Edition Filters]", "LEA=1", "UNL=1",
+         "[Rarity Filters]", "Uncommon=0"}};
+    TBaseList list;
+    TCardSearch search;
+    void SetUp() override { list.SetLines(AllBaseLines(base.Db.CardLines)); }
+    std::vector<std::string> matches(const TFindOptions& options) {
+        return AllMatches(base.Db.CardLines, PrepareTerms(options), options,
+                          TCardFilter::FromSettings(base.Db.Settings));
+    }
+};
+
+} // namespace
+
+TEST_F(Search, TermsFieldsAndOperators) {
+    const struct {
+        const char* find1;
+        TFindOperator op;
+        const char* find2;
+        bool artist;
+        bool whole;
+        std::vector<std::string> found;
+    } cases[] = {
+        {"giant",
+         TFindOperator::And,
+         "",
+         false,
+         false,
+         {"[LEA] - Giant Growth", "[LEA] - Giant Spider", "[LEA] - Hill Giant",
+          "[UNL] - Hill Giant"}}, // the uncommon Stone Giant is filtered out
+        {"GIANT", TFindOperator::And, "+3/+3", false, false, {"[LEA] - Giant Growth"}},
+        {"bears",
+         TFindOperator::Or,
+         "fly",
+         false,
+         false,
+         {"[LEA] - Giant Spider", "[LEA] - Grizzly Bears"}},
+        // The artist's name is on the line but not searched unless ticked.
+        {"menges", TFindOperator::And, "", false, false, {}},
+        {"menges", TFindOperator::And, "", true, false, {"[LEA] - Grizzly Bears"}},
+        {"gian", TFindOperator::And, "", false, true, {}},
+        {"spider", TFindOperator::And, "", false, true, {"[LEA] - Giant Spider"}},
+        {"", TFindOperator::And, "grizzly", false, false, {"[LEA] - Grizzly Bears"}},
+    };
+    for (const auto& c : cases) {
+        TFindOptions options;
+        options.Find1 = c.find1;
+        options.Find2 = c.find2;
+        options.Operator = c.op;
+        options.Artist = c.artist;
+        options.MatchWhole = c.whole;
+        EXPECT_EQ(matches(options), c.found) << c.find1 << " " << c.find2;
+    }
+    TFindOptions pt;
+    pt.Name = pt.Type = pt.Text = false;
+    pt.PT = true;
+    pt.Find1 = "3/3";
+    EXPECT_EQ(matches(pt), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+}
+
+TEST_F(Search, SingleCardModeAndFindNext) {
+    search.Options.Find1 = "hill";
+    list.SetLines({"[LEA] - Giant Growth", "[unl] - HILL GIANT"});
+    // The first match, Hill Giant of LEA, is not in the list: nothing is selected.
+    TSearchOutcome outcome = search.Start(list, base.Db);
+    EXPECT_FALSE(outcome.Down);
+    EXPECT_TRUE(outcome.Found);
+    EXPECT_EQ(outcome.Select, -1);
+    EXPECT_EQ(search.LastFoundLine(), 3);
+    // Find next goes on after it and finds the other printing, letter case ignored.
+    outcome = search.FindNext(list, base.Db);
+    EXPECT_EQ(outcome.Select, 1);
+    EXPECT_EQ(search.LastFoundLine(), 4);
+    outcome = search.FindNext(list, base.Db);
+    EXPECT_FALSE(outcome.Found);
+    EXPECT_EQ(search.LastFoundLine(), 4);
+    EXPECT_EQ(list.size(), 2u);
+
+    search.Options.Find1 = "nothing like it";
+    EXPECT_FALSE(search.Start(list, base.Db).Found);
+    EXPECT_EQ(search.LastFoundLine(), 4);
+    search.Options.Find1 = " ";
+    EXPECT_FALSE(search.Start(list, base.Db).Found);
+    TBaseList empty;
+    search.Options.Find1 = "hill";
+    EXPECT_FALSE(search.Start(empty, base.Db).Found);
+}
+
+TEST_F(Search, FindNextBeforeAnySearchStartsAtTheFirstLine) {
+    search.Options.Find1 = "growth";
+    EXPECT_EQ(search.FindNext(list, base.Db).Select, 0);
+}
+
+TEST_F(Search, SelectAllReplacesTheListUntilReleased) {
+    const std::vector<std::string> before = list.Lines();
+    search.Options.Find1 = "hill";
+    search.Options.Find2 = "giant";
+    search.Options.SelectMatch = true;
+    TSearchOutcome outcome = search.Start(list, base.Db);
+    EXPECT_TRUE(outcome.Down);
+    EXPECT_TRUE(outcome.ListReplaced);
+    EXPECT_EQ(outcome.Select, 0);
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+    EXPECT_EQ(list.Caption(), "  Base: 2 cards selected  ");
+    EXPECT_EQ(list.FirstLetters().Find('H'), 0);
+    EXPECT_EQ(search.ListToSave(list), before);
+    EXPECT_FALSE(search.FindNext(list, base.Db).Found);
+
+    // Searching again while the result is shown searches from the list before it.
+    search.Options.Find2 = "nothing";
+    outcome = search.Start(list, base.Db);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(outcome.Select, -1);
+    EXPECT_EQ(search.ListToSave(list), before);
+
+    outcome = search.End(list);
+    EXPECT_FALSE(outcome.Down);
+    EXPECT_EQ(list.Lines(), before);
+    EXPECT_TRUE(search.SavedBaseList().empty());
+
+    search.Start(list, base.Db);
+    search.Release();
+    EXPECT_FALSE(search.Down());
+    EXPECT_EQ(&search.ListToSave(list), &list.Lines());
+}
