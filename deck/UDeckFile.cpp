@@ -30,6 +30,25 @@ TWriteResult SaveDeckFile(const std::string& path, const std::vector<std::string
     return WriteTextLines(path, lines);
 }
 
+namespace {
+
+bool skipped(const std::string& line) {
+    return line.empty() || line.front() == '\\';
+}
+
+bool oldFormatLine(const std::string& line) {
+    return line.find('[') == std::string::npos && line.front() == ' ';
+}
+
+} // namespace
+
+bool IsOldFormatDeck(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (!skipped(line) && oldFormatLine(line))
+            return true;
+    return false;
+}
+
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
                        const TProgress& progress) {
     TDeckFile deck;
@@ -39,9 +58,9 @@ TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
     deck.Ok = true;
     deck.Lines = std::move(*lines);
     for (std::string& line : deck.Lines) {
-        if (line.empty() || line.front() == '\\')
+        if (skipped(line))
             continue;
-        if (line.find('[') == std::string::npos && line.front() == ' ') {
+        if (oldFormatLine(line)) {
             deck.OldFormat = true;
             break;
         }

@@ -43,6 +43,10 @@ struct TDeckFile {
     TWriteResult Rewrite;   // the result of writing it back
 };
 
+// Whether the lines are of the old, edition-less format: a line, other than an empty one
+// or one beginning with "\", begins with a blank and has no "[".
+bool IsOldFormatDeck(const std::vector<std::string>& lines);
+
 // Reads a deck file. Lines are scanned from the first, skipping empty lines and lines
 // beginning with "\": a line with no "[" that begins with a blank marks the old format and
 // ends the scan; before that, the first "PR" of every line becomes "PY" and the changed
