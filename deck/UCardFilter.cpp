@@ -231,6 +231,12 @@ TWriteResult TFilterDialogModel::Save(TIniFile& settings) const {
     return result;
 }
 
+TWriteResult TFilterDialogModel::Confirm(TIniFile& settings) {
+    TWriteResult saved = Save(settings);
+    Load(settings);
+    return saved;
+}
+
 void TFilterDialogModel::ChooseEditionType(int type, const TIniFile& settings) {
     if (type < etNone || type > etType1)
         return;

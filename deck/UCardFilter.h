@@ -118,6 +118,8 @@ public:
     // Writes the dialog's choices to the filter sections; the first failed write is
     // returned.
     TWriteResult Save(TIniFile& settings) const;
+    // The dialog was closed with OK: save it, then load it again from the settings.
+    TWriteResult Confirm(TIniFile& settings);
 
     // The user picked an entry of the edition-set list.
     void ChooseEditionType(int type, const TIniFile& settings);

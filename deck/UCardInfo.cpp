@@ -202,4 +202,34 @@ TDeckLineCard DeckLineCard(std::string_view line) {
     return card;
 }
 
+TCardPanel BaseLinePanel(const TCardDatabase& db, std::string_view baseLine) {
+    TCardPanel panel;
+    const TBaseLineParts parts = SplitBaseLine(baseLine);
+    panel.Card = FindCard(db, parts.Name, parts.Edition);
+    panel.Price = PriceText(panel.Card);
+    panel.Memo = CardInfoLines(db.RuleLines, panel.Card.Name);
+    panel.Hint = PlainCardText(panel.Card.Text);
+    panel.Tabs = BaseCardTabs(panel.Card);
+    return panel;
+}
+
+TDeckPanel DeckLinePanel(const TCardDatabase& db, std::string_view deckLine) {
+    TDeckPanel deck;
+    const TDeckLineCard line = DeckLineCard(deckLine);
+    if (!line.Ok)
+        return deck;
+    deck.Ok = true;
+    deck.BaseLine = line.BaseLine;
+    TCardPanel& panel = deck.Panel;
+    panel.Card = FindCard(db, line.Name, line.Edition);
+    panel.Price = PriceText(panel.Card);
+    panel.Memo = CardInfoLines(db.RuleLines, panel.Card.Name);
+    panel.Tabs = line.Tabs;
+    return deck;
+}
+
+TZandorCard TabCard(const TCardDatabase& db, const TSplitTabs& tabs, int tab) {
+    return FindCard(db, TabCardName(tabs, tab), tabs.Edition);
+}
+
 } // namespace zandor

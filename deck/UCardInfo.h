@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/UCard.h"
+#include "core/UCardDatabase.h"
 
 #include <string>
 #include <string_view>
@@ -54,5 +55,26 @@ struct TDeckLineCard {
     TSplitTabs Tabs;
 };
 TDeckLineCard DeckLineCard(std::string_view line);
+
+// Everything the panel shows for a clicked card.
+struct TCardPanel {
+    TZandorCard Card; // named "XNOCARD" when the card is not in the base
+    std::string Price;
+    std::vector<std::string> Memo;
+    std::string Hint; // the card picture's hint: its rules text without markup
+    TSplitTabs Tabs;
+};
+// A base-list click.
+TCardPanel BaseLinePanel(const TCardDatabase& db, std::string_view baseLine);
+
+struct TDeckPanel {
+    bool Ok = false;      // false for comments and broken lines: the window does nothing
+    std::string BaseLine; // the base line to select when the base list holds it
+    TCardPanel Panel;     // the hint stays as it was for a deck-list click
+};
+// A deck-list click.
+TDeckPanel DeckLinePanel(const TCardDatabase& db, std::string_view deckLine);
+// The half a split-card tab names, for a tab change.
+TZandorCard TabCard(const TCardDatabase& db, const TSplitTabs& tabs, int tab);
 
 } // namespace zandor

@@ -195,7 +195,9 @@ TEST_F(FilterDialog, AnEditionWithoutKeyIsTickedButPassesOnlyOnceSaved) {
     model.SetColorTicked(ciAndGold, true);
     model.SetSpellTicked(siSorcery, false);
     model.EditionType = etType2;
-    ASSERT_TRUE(model.Save(settings).Ok);
+    model.Editions[1].Name = "changed before the dialog closed";
+    ASSERT_TRUE(model.Confirm(settings).Ok);
+    EXPECT_EQ(model.Editions[1].Name, "Unlimited"); // loaded again after saving
     const TEditionSet saved = TEditionSet::FromSettings(settings);
     EXPECT_TRUE(saved.Contains("LEA"));
     EXPECT_FALSE(saved.Contains("UNL"));
