@@ -1668,16 +1668,16 @@ def write_help(path):
     parts.append('<li><a href="#rules">Game rules cited in the rulings</a></li>')
     parts.append("</ul>")
     for anchor, title, body in GUIDE:
-        parts.append('<hr>\n<a name="%s"></a>\n<h2>%s</h2>%s' % (anchor, escape(title),
-                                                                body))
+        # The anchor sits inside the heading so that a jump shows the heading on top.
+        parts.append('<hr>\n<h2><a name="%s"></a>%s</h2>%s' % (anchor, escape(title), body))
         parts.append('<p><a href="#contents">Contents</a></p>')
-    parts.append('<hr>\n<a name="rules"></a>\n<h2>Game rules cited in the rulings</h2>')
+    parts.append('<hr>\n<h2><a name="rules"></a>Game rules cited in the rulings</h2>')
     parts.append("<p>These are the rules that the card rulings refer to.</p><ul>")
     for number, title, _ in RULES:
         parts.append('<li><a href="#%s">%s %s</a></li>' % (number, number, escape(title)))
     parts.append("</ul>")
     for number, title, text in RULES:
-        parts.append('<a name="%s"></a><a name="%s."></a>\n<h3>Rule %s. %s</h3>\n<p>%s</p>'
+        parts.append('<h3><a name="%s"></a><a name="%s."></a>Rule %s. %s</h3>\n<p>%s</p>'
                      % (number, number, number, escape(title), escape(text)))
         parts.append('<p><a href="#rules">Game rules</a> | <a href="#contents">Contents'
                      '</a></p>')
