@@ -202,7 +202,7 @@ card(SV, "Rootweaver", "G", "U", "2G", "Summon Briarkin",
      "< 2G > , < T > : Put a +1/+1 counter on target creature.", pt="1/2", mana="G")
 card(SV, "Barkhide Boar", "G", "C", "3G", "Summon Boar", "Trample ^",
      "It does not go around the thicket. It goes through.", "3/3")
-card(SV, "Briar Snare", "G", "C", "1G", "Instant",
+card(SV, "Brambleweb Snare", "G", "C", "1G", "Instant",
      "Tap target creature with flying. It deals no combat damage this turn.")
 card(SV, "Sapwell Tangle", "G", "U", "2G", "Enchant Land",
      "Enchanted land produces one extra < G > each time it is tapped for mana.")
@@ -252,7 +252,7 @@ card(EM, "Ashfall Priest", "W", "U", "1WW", "Smn Cleric",
 card(EM, "Banner of the Hold", "W", "U", "3W", "Enchantment",
      "Warden creatures get +1/+1. ^",
      "Seven colours for seven gates, and none of them ever lowered.")
-card(EM, "Sunforge Paladin", "W", "R", "3WW", "Smn Knight",
+card(EM, "Forgesworn Paladin", "W", "R", "3WW", "Smn Knight",
      "First strike, protection from red ^",
      "Tempered in the same fire she was sworn to fight.", "3/3")
 card(EM, "Cleansing Ash", "W", "C", "1W", "Instant",
@@ -314,8 +314,8 @@ card(EM, "Ashroot Hulk", "G", "C", "4G", "Smn Treefolk", "^",
      "It grew in the ash of the first forge and has not forgiven it.", "4/5")
 card(EM, "Emberleaf Druid", "G", "C", "G", "Smn Druid",
      "< T > : Add < G > to your mana pool.", pt="1/1", mana="G")
-card(EM, "Ridgeback Beetle", "G", "U", "2GG", "Smn Beetle",
-     "Ridgeback Beetle may block creatures with flying.", pt="2/4")
+card(EM, "Scarp Beetle", "G", "U", "2GG", "Smn Beetle",
+     "Scarp Beetle may block creatures with flying.", pt="2/4")
 card(EM, "Wildfire Bloom", "G", "R", "1G", "Enchantment",
      "Whenever a land comes into play under your control, you gain 1 life.")
 card(EM, "Verdant Rekindling", "G", "C", "2G", "Sorcery",
@@ -418,9 +418,9 @@ card(F4, "Searing Rebuke", "R", "C", "1R", "Instant",
 card(F4, "Furnace Titan", "R", "R", "5RR", "Creature - Giant",
      "Trample, protection from blue ^",
      "When it walks, the forges of Emberhold answer. &| & -- Codex of the Hold &", "6/6")
-card(F4, "Thornback", "G", "C", "2G", "Creature - Beetle", "^",
+card(F4, "Quillshell", "G", "C", "2G", "Creature - Beetle", "^",
      "Its shell grows a new thorn for every winter it survives.", "2/3")
-card(F4, "Thornback Matriarch", "G", "R", "4GG", "Creature - Beetle",
+card(F4, "Quillshell Matriarch", "G", "R", "4GG", "Creature - Beetle",
      "Beetle creatures get +1/+2.", pt="4/5")
 card(F4, "Wildgrowth Pact", "G", "U", "1G", "Enchant Creature",
      "Enchanted creature gets +2/+2 and has trample.")
@@ -476,7 +476,7 @@ PROGRAMS = [
     ("Kessik Emberhound", "KEYWORLD[_FS_]"),
     ("Barkhide Boar", "KEYWORLD[_TR_]"),
     ("Banner of the Hold", "STAB[Creature-Warden:1/1]"),
-    ("Sunforge Paladin", "KEYWORLD[_FS_ _PR_]"),
+    ("Forgesworn Paladin", "KEYWORLD[_FS_ _PR_]"),
     ("Steamvent Sprite", "KEYWORLD[_FL_]"),
     ("Sootgrave Ghoul", "Counter:2_"),
     ("Cinderwing Imp", "KEYWORLD[_FL_]"),
@@ -497,7 +497,7 @@ PROGRAMS = [
     ("Ashen Crossing", "Counter:3_ KEYWORLD[_MART_ _MG_ _MW_]"),
     ("Mirewood Bog", "ComesTap KEYWORLD[_MB_ _MG_]"),
     ("Ossuary Lord", "STAB[Creature-Shade:+1/+1;WB|Creature-Cleric:-1/-1]"),
-    ("Thornback Matriarch", "STAB[Creature-Beetle:1/2]"),
+    ("Quillshell Matriarch", "STAB[Creature-Beetle:1/2]"),
     ("Kessik Warband",
      "TOKEN[Name:Goblin Whelp;Color:R;P/T:1/1;Text:A whelp of the Kessik warband.;]"),
     ("Gull Rookery",
@@ -929,13 +929,13 @@ DECKS = {
         ("//", "Thicket Giants: green and red beasts, ramp into giants"),
         (12, "4E", "Thessa Thicket"), (8, "4E", "Kessik Crag"), (3, "EM", "Ashen Crossing"),
         (4, "4E", "Emberleaf Druid"), (4, "4E", "Fernglen Elder"),
-        (4, "4E", "Thessa Wolf"), (3, "4E", "Thornback"),
-        (2, "4E", "Thornback Matriarch"), (3, "4E", "Barkhide Boar"),
+        (4, "4E", "Thessa Wolf"), (3, "4E", "Quillshell"),
+        (2, "4E", "Quillshell Matriarch"), (3, "4E", "Barkhide Boar"),
         (3, "EM", "Veldt Warlord"), (2, "SV", "Thicket Colossus"),
         (2, "EM", "Emberhold Giant"),
         (4, "SV", "Sap Surge"), (3, "4E", "Wildgrowth Pact"), (3, "EM", "Slagpit Vent"),
         ("//", "Sideboard: fliers and enchantments"),
-        ("SB", 3, "SV", "Briar Snare"), ("SB", 3, "EM", "Ridgeback Beetle"),
+        ("SB", 3, "SV", "Brambleweb Snare"), ("SB", 3, "EM", "Scarp Beetle"),
         ("SB", 2, "SV", "Sapwell Tangle"), ("SB", 2, "EM", "Wildfire Bloom"),
         ("SB", 3, "SV", "Cinder Volley"), ("SB", 2, "EM", "Verdant Rekindling"),
     ],
