@@ -202,7 +202,7 @@ card(SV, "Rootweaver", "G", "U", "2G", "Summon Briarkin",
      "< 2G > , < T > : Put a +1/+1 counter on target creature.", pt="1/2", mana="G")
 card(SV, "Barkhide Boar", "G", "C", "3G", "Summon Boar", "Trample ^",
      "It does not go around the thicket. It goes through.", "3/3")
-card(SV, "Briar Snare", "G", "C", "1G", "Instant",
+card(SV, "Brambleweb Snare", "G", "C", "1G", "Instant",
      "Tap target creature with flying. It deals no combat damage this turn.")
 card(SV, "Sapwell Tangle", "G", "U", "2G", "Enchant Land",
      "Enchanted land produces one extra < G > each time it is tapped for mana.")
@@ -252,7 +252,7 @@ card(EM, "Ashfall Priest", "W", "U", "1WW", "Smn Cleric",
 card(EM, "Banner of the Hold", "W", "U", "3W", "Enchantment",
      "Warden creatures get +1/+1. ^",
      "Seven colours for seven gates, and none of them ever lowered.")
-card(EM, "Sunforge Paladin", "W", "R", "3WW", "Smn Knight",
+card(EM, "Forgesworn Paladin", "W", "R", "3WW", "Smn Knight",
      "First strike, protection from red ^",
      "Tempered in the same fire she was sworn to fight.", "3/3")
 card(EM, "Cleansing Ash", "W", "C", "1W", "Instant",
@@ -314,8 +314,8 @@ card(EM, "Ashroot Hulk", "G", "C", "4G", "Smn Treefolk", "^",
      "It grew in the ash of the first forge and has not forgiven it.", "4/5")
 card(EM, "Emberleaf Druid", "G", "C", "G", "Smn Druid",
      "< T > : Add < G > to your mana pool.", pt="1/1", mana="G")
-card(EM, "Ridgeback Beetle", "G", "U", "2GG", "Smn Beetle",
-     "Ridgeback Beetle may block creatures with flying.", pt="2/4")
+card(EM, "Scarp Beetle", "G", "U", "2GG", "Smn Beetle",
+     "Scarp Beetle may block creatures with flying.", pt="2/4")
 card(EM, "Wildfire Bloom", "G", "R", "1G", "Enchantment",
      "Whenever a land comes into play under your control, you gain 1 life.")
 card(EM, "Verdant Rekindling", "G", "C", "2G", "Sorcery",
@@ -418,9 +418,9 @@ card(F4, "Searing Rebuke", "R", "C", "1R", "Instant",
 card(F4, "Furnace Titan", "R", "R", "5RR", "Creature - Giant",
      "Trample, protection from blue ^",
      "When it walks, the forges of Emberhold answer. &| & -- Codex of the Hold &", "6/6")
-card(F4, "Thornback", "G", "C", "2G", "Creature - Beetle", "^",
+card(F4, "Quillshell", "G", "C", "2G", "Creature - Beetle", "^",
      "Its shell grows a new thorn for every winter it survives.", "2/3")
-card(F4, "Thornback Matriarch", "G", "R", "4GG", "Creature - Beetle",
+card(F4, "Quillshell Matriarch", "G", "R", "4GG", "Creature - Beetle",
      "Beetle creatures get +1/+2.", pt="4/5")
 card(F4, "Wildgrowth Pact", "G", "U", "1G", "Enchant Creature",
      "Enchanted creature gets +2/+2 and has trample.")
@@ -476,7 +476,7 @@ PROGRAMS = [
     ("Kessik Emberhound", "KEYWORLD[_FS_]"),
     ("Barkhide Boar", "KEYWORLD[_TR_]"),
     ("Banner of the Hold", "STAB[Creature-Warden:1/1]"),
-    ("Sunforge Paladin", "KEYWORLD[_FS_ _PR_]"),
+    ("Forgesworn Paladin", "KEYWORLD[_FS_ _PR_]"),
     ("Steamvent Sprite", "KEYWORLD[_FL_]"),
     ("Sootgrave Ghoul", "Counter:2_"),
     ("Cinderwing Imp", "KEYWORLD[_FL_]"),
@@ -497,7 +497,7 @@ PROGRAMS = [
     ("Ashen Crossing", "Counter:3_ KEYWORLD[_MART_ _MG_ _MW_]"),
     ("Mirewood Bog", "ComesTap KEYWORLD[_MB_ _MG_]"),
     ("Ossuary Lord", "STAB[Creature-Shade:+1/+1;WB|Creature-Cleric:-1/-1]"),
-    ("Thornback Matriarch", "STAB[Creature-Beetle:1/2]"),
+    ("Quillshell Matriarch", "STAB[Creature-Beetle:1/2]"),
     ("Kessik Warband",
      "TOKEN[Name:Goblin Whelp;Color:R;P/T:1/1;Text:A whelp of the Kessik warband.;]"),
     ("Gull Rookery",
@@ -901,13 +901,13 @@ DECKS = {
         (10, "4E", "Orren Plateau"), (9, "4E", "Vell Shoal"), (4, "SV", "Saltmarsh Flats"),
         ("//", "Creatures"),
         (4, "4E", "\u00c6rnhold Sentinel"), (4, "4E", "Gull Herald"),
-        (3, "4E", "Causeway Lancer"), (3, "SV", "Lantern Cleric"),
+        (4, "4E", "Causeway Lancer"), (3, "SV", "Lantern Cleric"),
         (3, "4E", "Fogbank Drake"), (2, "SV", "Tidewarden Chimera"),
         (2, "SV", "Tidecount Elemental"),
         ("//", "Spells"),
         (4, "4E", "Undertow Denial"), (3, "SV", "Mirror the Current"),
         (2, "SV", "Mend/Rend"), (2, "SV", "Tideward Blessing"),
-        (2, "4E", "Gull Rookery"), (1, "SV", "Sanctum of the Shallows"),
+        (2, "4E", "Gull Rookery"), (2, "SV", "Sanctum of the Shallows"),
         ("SB", 3, "EM", "Hiss of Steam"), ("SB", 2, "EM", "Cleansing Ash"),
         ("SB", 2, "4E", "Radiant Edict"), ("SB", 3, "EM", "Ward of Cinders"),
         ("SB", 2, "4E", "Unmake the Pattern"), ("SB", 3, "SV", "Kelp Tangle"),
@@ -929,13 +929,13 @@ DECKS = {
         ("//", "Thicket Giants: green and red beasts, ramp into giants"),
         (12, "4E", "Thessa Thicket"), (8, "4E", "Kessik Crag"), (3, "EM", "Ashen Crossing"),
         (4, "4E", "Emberleaf Druid"), (4, "4E", "Fernglen Elder"),
-        (4, "4E", "Thessa Wolf"), (3, "4E", "Thornback"),
-        (2, "4E", "Thornback Matriarch"), (3, "4E", "Barkhide Boar"),
+        (4, "4E", "Thessa Wolf"), (3, "4E", "Quillshell"),
+        (2, "4E", "Quillshell Matriarch"), (3, "4E", "Barkhide Boar"),
         (3, "EM", "Veldt Warlord"), (2, "SV", "Thicket Colossus"),
         (2, "EM", "Emberhold Giant"),
         (4, "SV", "Sap Surge"), (3, "4E", "Wildgrowth Pact"), (3, "EM", "Slagpit Vent"),
         ("//", "Sideboard: fliers and enchantments"),
-        ("SB", 3, "SV", "Briar Snare"), ("SB", 3, "EM", "Ridgeback Beetle"),
+        ("SB", 3, "SV", "Brambleweb Snare"), ("SB", 3, "EM", "Scarp Beetle"),
         ("SB", 2, "SV", "Sapwell Tangle"), ("SB", 2, "EM", "Wildfire Bloom"),
         ("SB", 3, "SV", "Cinder Volley"), ("SB", 2, "EM", "Verdant Rekindling"),
     ],
@@ -1301,8 +1301,72 @@ def price_lines():
     return L
 
 
+SPELL_RULES = [  # the spell-type items of the card filter and their tests
+    ("Instant", lambda t: t == "Instant"),
+    ("Interrupt", lambda t: t == "Interrupt"),
+    ("Sorcery", lambda t: t == "Sorcery"),
+    ("Creature", lambda t: t.startswith(("Creature", "Smn ", "Summon "))),
+    ("Enchantment", lambda t: t == "Enchantment"),
+    ("Enchant {other}", lambda t: t.startswith(("Echt", "Enchant "))),
+    ("Land", lambda t: t.startswith(("Land", "Legendary Land"))),
+    ("Mana Source", lambda t: t == "Mana Source"),
+    ("Artifact Creature", lambda t: "Artf Crt" in t or ("Artifact" in t and "Creature" in t)),
+    ("Artifact {non-creature}", lambda t: "Artifact" in t and "Artifact " not in t),
+]
+# Each part of a spell-type rule that the sample base must show at least once.
+TYPE_FORMS = [
+    ("equals", "Instant"), ("equals", "Interrupt"), ("equals", "Sorcery"),
+    ("starts", "Creature"), ("starts", "Smn "), ("starts", "Summon "),
+    ("equals", "Enchantment"), ("starts", "Enchant "), ("starts", "Echt"),
+    ("starts", "Land"), ("starts", "Legendary Land"), ("equals", "Mana Source"),
+    ("contains", "Artf Crt"), ("equals", "Artifact Creature"), ("equals", "Artifact"),
+]
+MARKUP_TOKENS = ["|", "&|", "/", "\\", "<", ">", "&", "%", "{", "}", "^"]
+PROGRAM_CONSTRUCTS = ["ComesTap", "Counter:", "KEYWORLD[", "STAB[", "TOKEN[", "Programm:"]
+KEYWORD_TOKENS = ["_MW_", "_MU_", "_MB_", "_MR_", "_MG_", "_MART_", "_FS_", "_WB_", "_WU_",
+                  "_WG_", "_WW_", "_WR_", "_FL_", "_TR_", "_REG_", "_PW_", "_PU_", "_PB_",
+                  "_PR_", "_PG_"]
+
+
+def check_coverage():
+    """The sample base is meant to show every case the filters, the renderer and the play
+    test know; stop when an edit of the tables loses one."""
+    missing = []
+    colors = {c["Color"] for c in CARDS}
+    missing += ["colour " + k for k in COLOR_ORDER if k not in colors]
+    missing += ["rarity " + r for r in "CUR" if r not in {c["Rarity"] for c in CARDS}]
+    types = [c["CardType"] for c in CARDS]
+    for how, form in TYPE_FORMS:
+        test = {"equals": lambda t: t == form, "starts": lambda t: t.startswith(form),
+                "contains": lambda t: form in t}[how]
+        if not any(test(t) for t in types):
+            missing.append("type %s %r" % (how, form))
+    for c in CARDS:
+        if not any(rule(c["CardType"]) for _, rule in SPELL_RULES):
+            missing.append("no spell-type item lets %s through" % c["Name"])
+        if c["Color"] == "Gld" and len({ch for ch in c["Cost"] if ch in "WUBRG"}) < 2:
+            missing.append("gold card %s has fewer than two colours" % c["Name"])
+    if not any("*" in c["PT"] for c in CARDS):
+        missing.append("a power/toughness with *")
+    if not any(c["half_of"] for c in CARDS):
+        missing.append("a split card")
+    words = set()
+    for c in CARDS:
+        words |= set(c["Text"].split(" ")) | set(c["Flavor"].split(" "))
+    missing += ["markup token " + t for t in MARKUP_TOKENS if t not in words]
+    programs = " ".join(p for _, p in PROGRAMS)
+    missing += ["program construct " + t for t in PROGRAM_CONSTRUCTS + KEYWORD_TOKENS
+                if t not in programs]
+    if not any(";" in p and "STAB[" in p for _, p in PROGRAMS) or \
+            not any("|" in p and "STAB[" in p for _, p in PROGRAMS):
+        missing.append("a static ability with several effects and several clauses")
+    if missing:
+        fail("the sample base lacks: " + "; ".join(missing))
+
+
 def main():
     assign_numbers_prices_artists()
+    check_coverage()
     cards = sorted_card_lines()
     known = {c["Name"] for c in CARDS}
     known_lower = {n.lower() for n in known} | {
@@ -1604,16 +1668,16 @@ def write_help(path):
     parts.append('<li><a href="#rules">Game rules cited in the rulings</a></li>')
     parts.append("</ul>")
     for anchor, title, body in GUIDE:
-        parts.append('<hr>\n<a name="%s"></a>\n<h2>%s</h2>%s' % (anchor, escape(title),
-                                                                body))
+        # The anchor sits inside the heading so that a jump shows the heading on top.
+        parts.append('<hr>\n<h2><a name="%s"></a>%s</h2>%s' % (anchor, escape(title), body))
         parts.append('<p><a href="#contents">Contents</a></p>')
-    parts.append('<hr>\n<a name="rules"></a>\n<h2>Game rules cited in the rulings</h2>')
+    parts.append('<hr>\n<h2><a name="rules"></a>Game rules cited in the rulings</h2>')
     parts.append("<p>These are the rules that the card rulings refer to.</p><ul>")
     for number, title, _ in RULES:
         parts.append('<li><a href="#%s">%s %s</a></li>' % (number, number, escape(title)))
     parts.append("</ul>")
     for number, title, text in RULES:
-        parts.append('<a name="%s"></a><a name="%s."></a>\n<h3>Rule %s. %s</h3>\n<p>%s</p>'
+        parts.append('<h3><a name="%s"></a><a name="%s."></a>Rule %s. %s</h3>\n<p>%s</p>'
                      % (number, number, number, escape(title), escape(text)))
         parts.append('<p><a href="#rules">Game rules</a> | <a href="#contents">Contents'
                      '</a></p>')
