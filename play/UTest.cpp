@@ -31,7 +31,7 @@ void TPlayerTest::SetSmallArtCache(TSmallArtSource* cache, bool useCopy) {
     m_useCopy = useCopy;
 }
 
-// Two players of the same name are both reached by it: the name then means player 1.
+// When both players carry the same name, that name means player 1.
 TPlayerObj* TPlayerTest::playerOf(std::string_view name) {
     if (name == Player1Name)
         return &m_player1;
