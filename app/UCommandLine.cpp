@@ -3,6 +3,7 @@
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
+#include "play/UPlayCommands.h"
 
 #include <functional>
 #include <map>
@@ -25,6 +26,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "\n"
                     "Commands:\n"
                     "  find NAME [--edition CODE]   print the fields of a card\n"
+                    "  deck hand FILE.dec [--seed N] [--draw K]\n"
+                    "                               deal a sample opening hand\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -76,6 +79,17 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
+int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    const auto value = [&a](const std::string& name) -> std::optional<std::string> {
+        const auto found = a.Options.find(name);
+        return found == a.Options.end() ? std::nullopt : std::optional(found->second);
+    };
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckCommand(db, {a.Words.begin() + 1, a.Words.end()}, value("--seed"),
+                          value("--draw"), out, err);
+}
+
 } // namespace
 
 std::string DefaultDataDir() {
@@ -101,6 +115,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},
+        {"deck", deckCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

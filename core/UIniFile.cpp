@@ -93,6 +93,11 @@ void TIniFile::Open(std::string fileName) {
         m_lines = std::move(*lines);
 }
 
+void TIniFile::LoadFromText(std::string fileName, std::string_view text) {
+    m_fileName = std::move(fileName);
+    SplitLines(text, m_lines);
+}
+
 bool TIniFile::findSection(std::string_view section, TSectionRange& range) const {
     section = TrimView(section);
     for (std::size_t i = 0; i < m_lines.size(); ++i) {

@@ -18,6 +18,8 @@ public:
     // Opens the file; a missing or unreadable file reads as empty, the first write creates it.
     explicit TIniFile(std::string fileName);
     void Open(std::string fileName);
+    // Takes the file's contents from text instead of the disk; writes still go to FileName.
+    void LoadFromText(std::string fileName, std::string_view text);
 
     const std::string& FileName() const { return m_fileName; }
 
