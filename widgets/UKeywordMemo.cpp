@@ -98,6 +98,7 @@ QString TKeywordMemo::HotSpotAt(const QPoint& viewportPos) const {
 
 void TKeywordMemo::mousePressEvent(QMouseEvent* event) {
     QPlainTextEdit::mousePressEvent(event);
+    event->accept();
     emit MousePressed();
     if (event->button() != Qt::LeftButton)
         return;

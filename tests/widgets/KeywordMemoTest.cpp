@@ -1,6 +1,5 @@
 #include "widgets/UKeywordMemo.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -11,18 +10,9 @@ using namespace zandor;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "widgets_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct KeywordMemo : ::testing::Test {
     TKeywordMemo* memo = nullptr;
     void SetUp() override {
-        app();
         memo = new TKeywordMemo;
         memo->resize(550, 133);
         memo->SetLines({"Info: R, Instant", "", "Errata:  Deals 3 damage.", "",
