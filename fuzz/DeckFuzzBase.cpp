@@ -1,0 +1,44 @@
+// The small card base and settings shared by the deck fuzz targets, and their check.
+#include "core/UCardDatabase.h"
+
+#include <cstdlib>
+
+namespace zandor::fuzz {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+const TCardDatabase& SmallBase() {
+    static const TCardDatabase db = [] {
+        TCardDatabase d;
+        std::vector<std::string> lines;
+        const char* cards[][4] = {{"Bolt", "LEA", "R", "Instant"},
+                                  {"Bolt", "UNL", "R", "Instant"},
+                                  {"Fire/Ice (Fire)", "APC", "R", "Instant"},
+                                  {"Fire/Ice (Ice)", "APC", "U", "Instant"},
+                                  {"Forest", "LEA", "Lnd", "Land"},
+                                  {"Gold Elf", "UNL", "Gld", "Summon Elf"}};
+        for (const auto& c : cards) {
+            TZandorCard card;
+            card.Name = c[0];
+            card.Edition = c[1];
+            card.Color = c[2];
+            card.CardType = c[3];
+            card.Rarity = "C";
+            card.Cost = "1WG";
+            lines.push_back(FormatCardLine(card));
+        }
+        SortCardLines(lines);
+        d.CardLines = std::move(lines);
+        BuildNameIndex(d.NameIndex, d.CardLines);
+        d.Settings.LoadFromText("/nonexistent/Zandor.ini",
+                                "[Edition]\nLEA=Alpha\nUNL=Unlimited\nAPC=Apocalypse\n"
+                                "[Edition Filters]\nLEA=1\nUNL=1\nAPC=1\n");
+        return d;
+    }();
+    return db;
+}
+
+} // namespace zandor::fuzz
