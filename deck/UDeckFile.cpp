@@ -79,6 +79,26 @@ TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
     return deck;
 }
 
+TWriteResult SaveDeckAs(TDeckList& deck, TCardDatabase& db, const std::string& path) {
+    const TWriteResult written = SaveDeckFile(path, deck.Lines());
+    if (written.Ok) {
+        deck.SetDeckName(DeckNameOf(path));
+        db.DeckDir = ExtractFileDir(path);
+    }
+    return written;
+}
+
+TDeckFile LoadDeckInto(TDeckList& deck, TCardDatabase& db, const std::string& path,
+                       const TProgress& progress) {
+    TDeckFile file = LoadDeckFile(path, db, progress);
+    if (!file.Ok)
+        return file;
+    deck.SetLines(file.Lines);
+    deck.SetDeckName(file.DeckName);
+    db.DeckDir = file.DeckDir;
+    return file;
+}
+
 std::vector<std::string> ConvertOldDeck(const std::vector<std::string>& lines,
                                         const TCardDatabase& db, const TProgress& progress) {
     const std::vector<std::string> codes = db.Settings.ReadSection(ini::Edition);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/UCardDatabase.h"
+#include "deck/UDeckList.h"
 #include "deck/UProgress.h"
 
 #include <string>
@@ -52,6 +53,14 @@ bool IsOldFormatDeck(const std::vector<std::string>& lines);
 // ends the scan; before that, the first "PR" of every line becomes "PY" and the changed
 // file is written back once.
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
+                       const TProgress& progress = {});
+
+// Saves the deck under path (".dec" already appended); on success the deck takes the
+// file's name and DeckDir its folder. A failed write changes nothing, on disk or here.
+TWriteResult SaveDeckAs(TDeckList& deck, TCardDatabase& db, const std::string& path);
+// Loads path into the deck and sets DeckDir; a file that cannot be read changes nothing.
+// The result tells the window about a failed "PR" rewrite.
+TDeckFile LoadDeckInto(TDeckList& deck, TCardDatabase& db, const std::string& path,
                        const TProgress& progress = {});
 
 // Gives each edition-less card line the first edition of the catalogue in which the card

@@ -228,4 +228,14 @@ TSearchOutcome TCardSearch::FindNext(const TBaseList& base, const TCardDatabase&
     return outcome;
 }
 
+TWriteResult FilterBaseList(TBaseList& base, TCardSearch& search, TFilterDialogModel& dialog,
+                            TCardDatabase& db, const TProgress& progress) {
+    search.Release();
+    TWriteResult saved = dialog.Confirm(db.Settings);
+    base.SetLines(FilterBase(db, progress));
+    if (progress)
+        progress(0);
+    return saved;
+}
+
 } // namespace zandor

@@ -92,4 +92,11 @@ private:
     std::vector<std::string> m_savedBaseList;
 };
 
+// The filter command after the dialog was confirmed (or, after an edition was deleted,
+// reloaded from the settings without being shown): the search button goes up, the dialog
+// is saved and loaded again, and the base list is refilled by the filter. A failed save
+// is returned; the list is refilled from the settings as they stand.
+TWriteResult FilterBaseList(TBaseList& base, TCardSearch& search, TFilterDialogModel& dialog,
+                            TCardDatabase& db, const TProgress& progress = {});
+
 } // namespace zandor

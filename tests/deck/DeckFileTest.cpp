@@ -43,6 +43,31 @@ TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
     EXPECT_FALSE(LoadDeckFile(file("missing.dec"), base.Db).Ok);
 }
 
+TEST_F(DeckFile, TheDeckTakesItsNameAndFolderFromTheFile) {
+    TDeckList deck;
+    deck.AddCard("[LEA] - Plains");
+    deck.SetDeckName("typed name");
+    base.Db.DeckDir = "/start";
+    {
+        TFailingWriter failing;
+        EXPECT_FALSE(SaveDeckAs(deck, base.Db, file("White.dec")).Ok);
+        EXPECT_EQ(deck.DeckName(), "typed name");
+        EXPECT_EQ(base.Db.DeckDir, "/start");
+    }
+    ASSERT_TRUE(SaveDeckAs(deck, base.Db, file("White.dec")).Ok);
+    EXPECT_EQ(deck.DeckName(), "White");
+    EXPECT_EQ(base.Db.DeckDir, base.Dir.Path());
+
+    TDeckList loaded;
+    base.Db.DeckDir = "/start";
+    EXPECT_FALSE(LoadDeckInto(loaded, base.Db, file("none.dec")).Ok);
+    EXPECT_EQ(base.Db.DeckDir, "/start");
+    ASSERT_TRUE(LoadDeckInto(loaded, base.Db, file("White.dec")).Ok);
+    EXPECT_EQ(loaded.Lines(), deck.Lines());
+    EXPECT_EQ(loaded.DeckName(), "White");
+    EXPECT_EQ(base.Db.DeckDir, base.Dir.Path());
+}
+
 TEST(DeckFileNames, ExtensionAndDeckName) {
     EXPECT_EQ(WithDecExtension("/d/Red"), "/d/Red.dec");
     EXPECT_EQ(WithDecExtension("/d/Red.dec"), "/d/Red.dec");

@@ -179,3 +179,22 @@ TEST_F(Search, SelectAllReplacesTheListUntilReleased) {
     EXPECT_FALSE(search.Down());
     EXPECT_EQ(&search.ListToSave(list), &list.Lines());
 }
+
+TEST_F(Search, FilterReleasesTheSearchAndRefillsTheList) {
+    search.Options.Find1 = "giant";
+    search.Options.SelectMatch = true;
+    search.Start(list, base.Db);
+    ASSERT_TRUE(search.Down());
+    TFilterDialogModel dialog;
+    dialog.Load(base.Db.Settings);
+    dialog.SetColorTicked(ciGreen, false);
+    std::vector<std::size_t> progress;
+    EXPECT_TRUE(FilterBaseList(list, search, dialog, base.Db, [&](std::size_t n) {
+                    progress.push_back(n);
+                }).Ok);
+    EXPECT_FALSE(search.Down());
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+    EXPECT_EQ(&search.ListToSave(list), &list.Lines());
+    EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 0}));
+    EXPECT_FALSE(TIniFile(base.Dir.File("Zandor.ini")).ReadBool("Color Filters", "Green", true));
+}
