@@ -11,14 +11,14 @@ namespace {
 
 TZandorCard card(const std::string& color, const std::string& cost = "",
                  const std::string& type = "Instant", const std::string& rarity = "C") {
-    TCardSpec spec;
-    spec.Name = "Card";
-    spec.Edition = "LEA";
-    spec.Color = color;
-    spec.Cost = cost;
-    spec.CardType = type;
-    spec.Rarity = rarity;
-    return MakeCard(spec);
+    TCardFields fields;
+    fields.Name = "Card";
+    fields.Edition = "LEA";
+    fields.Color = color;
+    fields.Cost = cost;
+    fields.CardType = type;
+    fields.Rarity = rarity;
+    return MakeCard(fields);
 }
 
 TFilterState only(std::initializer_list<std::size_t> colors) {

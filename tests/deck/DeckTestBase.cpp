@@ -4,26 +4,26 @@
 
 namespace zandor::test {
 
-TZandorCard MakeCard(const TCardSpec& spec) {
+TZandorCard MakeCard(const TCardFields& fields) {
     TZandorCard card;
-    card.Name = spec.Name;
-    card.Edition = spec.Edition;
-    card.Color = spec.Color;
-    card.Rarity = spec.Rarity;
-    card.CardType = spec.CardType;
-    card.Cost = spec.Cost;
-    card.Text = spec.Text;
-    card.Artist = spec.Artist;
-    card.PT = spec.PT;
-    card.Value = spec.Value;
+    card.Name = fields.Name;
+    card.Edition = fields.Edition;
+    card.Color = fields.Color;
+    card.Rarity = fields.Rarity;
+    card.CardType = fields.CardType;
+    card.Cost = fields.Cost;
+    card.Text = fields.Text;
+    card.Artist = fields.Artist;
+    card.PT = fields.PT;
+    card.Value = fields.Value;
     return card;
 }
 
-TTestBase::TTestBase(const std::vector<TCardSpec>& cards, const std::vector<std::string>& ini,
+TTestBase::TTestBase(const std::vector<TCardFields>& cards, const std::vector<std::string>& ini,
                      const std::vector<std::string>& rules) {
     std::vector<std::string> lines;
-    for (const TCardSpec& spec : cards)
-        lines.push_back(FormatCardLine(MakeCard(spec)));
+    for (const TCardFields& fields : cards)
+        lines.push_back(FormatCardLine(MakeCard(fields)));
     SortCardLines(lines);
     WriteTextLines(Dir.File("cardlist.dat"), lines);
     WriteTextLines(Dir.File("Zandor.ini"), ini);

@@ -10,7 +10,7 @@
 
 namespace zandor::test {
 
-struct TCardSpec {
+struct TCardFields {
     std::string Name;
     std::string Edition;
     std::string Color = "W";
@@ -23,13 +23,13 @@ struct TCardSpec {
     std::string Value{};
 };
 
-TZandorCard MakeCard(const TCardSpec& spec);
+TZandorCard MakeCard(const TCardFields& fields);
 
 // Writes "cardlist.dat" (sorted), "Zandor.ini" and "rulecards.dat" into a fresh folder
 // and loads them.
 class TTestBase {
 public:
-    TTestBase(const std::vector<TCardSpec>& cards, const std::vector<std::string>& ini,
+    TTestBase(const std::vector<TCardFields>& cards, const std::vector<std::string>& ini,
               const std::vector<std::string>& rules = {});
     TTempDir Dir;
     TCardDatabase Db;
