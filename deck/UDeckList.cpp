@@ -98,7 +98,7 @@ std::string DeckCardPart(std::string_view baseLine) {
 
 void TDeckList::SetLines(std::vector<std::string> lines) {
     m_lines = std::move(lines);
-    m_selected = m_lines.empty() ? -1 : 0;
+    m_selected = -1;
 }
 
 void TDeckList::Select(int index) {

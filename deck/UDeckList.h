@@ -50,6 +50,7 @@ public:
     int Selected() const { return m_selected; }
     const std::string& DeckName() const { return m_deckName; }
 
+    // Replaces the lines (a loaded file, say); no line is selected afterwards.
     void SetLines(std::vector<std::string> lines);
     void Select(int index);
     void SetDeckName(std::string name) { m_deckName = std::move(name); }

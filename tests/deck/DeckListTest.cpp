@@ -97,6 +97,9 @@ TEST(DeckListDelete, TheCountDecides) {
 TEST(DeckListDelete, SelectsTheLineBeforeTheRemovedOne) {
     TDeckList deck;
     deck.SetLines({"    1 [A] - One", "    1 [A] - Two", "    1 [A] - Three"});
+    EXPECT_EQ(deck.Selected(), -1); // nothing selected: nothing to delete
+    EXPECT_TRUE(deck.DeleteCard().Ok);
+    EXPECT_EQ(deck.Lines().size(), 3u);
     deck.Select(2);
     deck.DeleteCard();
     EXPECT_EQ(deck.Selected(), 1);
