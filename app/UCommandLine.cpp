@@ -3,6 +3,7 @@
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
+#include "stats/UStatCommands.h"
 
 #include <functional>
 #include <map>
@@ -25,6 +26,7 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "\n"
                     "Commands:\n"
                     "  find NAME [--edition CODE]   print the fields of a card\n"
+                    "  deck stats FILE.dec          print the statistics of a deck\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -76,6 +78,33 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
+int deckStatsCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck stats needs one deck file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckStatsCommand(db, a.Words[2], out, err);
+}
+
+// "deck" takes its job from its second word.
+int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    using TDeckCommand = int (*)(const TArguments&, std::ostream&, std::ostream&);
+    const std::map<std::string, TDeckCommand> deckCommands{
+        {"stats", deckStatsCommand},
+    };
+    const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
+    if (command == deckCommands.end()) {
+        err << "zandor: deck needs one of:";
+        for (const auto& [word, run] : deckCommands)
+            err << " " << word;
+        err << "\n";
+        return 2;
+    }
+    return command->second(a, out, err);
+}
+
 } // namespace
 
 std::string DefaultDataDir() {
@@ -101,6 +130,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},
+        {"deck", deckCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {
