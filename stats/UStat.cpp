@@ -335,4 +335,11 @@ std::string AverageText(std::int64_t total, std::int64_t cards, char decimalSepa
     return FormatHundredths(TruncatedRatio(total, 100, cards), decimalSeparator);
 }
 
+std::string LocalCostText(std::int64_t keyCount, std::int64_t bucketSum, int bucket,
+                          char decimalSeparator) {
+    const std::int64_t scaled = TruncatedRatio(keyCount, std::int64_t{bucket} * 100, bucketSum);
+    const std::int64_t percent = TruncatedRatio(scaled, 1, bucket);
+    return FormatHundredths(scaled, decimalSeparator) + " - (" + std::to_string(percent) + "%)";
+}
+
 } // namespace zandor

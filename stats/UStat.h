@@ -110,4 +110,10 @@ std::string SharePercent(std::int64_t count, std::int64_t total, char decimalSep
 // total ÷ cards cut to two decimals, the average symbols per card.
 std::string AverageText(std::int64_t total, std::int64_t cards, char decimalSeparator);
 
+// One line of the colour split of a cost bucket: the key's share of the bucket's symbols
+// scaled to the bucket's cost, then that part of the cost as a percentage, both cut to two
+// decimals ("1 - (50%)" for each half of a 1W card in bucket 2).
+std::string LocalCostText(std::int64_t keyCount, std::int64_t bucketSum, int bucket,
+                          char decimalSeparator);
+
 } // namespace zandor

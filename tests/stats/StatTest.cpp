@@ -286,6 +286,11 @@ TEST(StatFigures, SharesAndAveragesAreCutToTwoDecimals) {
     EXPECT_EQ(AverageText(36, 18, '.'), "2");
     EXPECT_EQ(AverageText(1, 300, '.'), "0");
     EXPECT_EQ(FormatHundredths(-150, '.'), "-1.5");
+    // The colour split of a bucket: a 1W card in bucket 2 is half white, half colourless.
+    EXPECT_EQ(LocalCostText(1, 2, 2, '.'), "1 - (50%)");
+    EXPECT_EQ(LocalCostText(2, 3, 7, '.'), "4.66 - (66%)");
+    EXPECT_EQ(LocalCostText(1, 3, 1, ','), "0,33 - (33%)");
+    EXPECT_EQ(LocalCostText(1, 0, 4, '.'), "0 - (0%)");
 }
 
 TEST_F(Stats, UpdateRowAppliesTheEditAndKeepsNonLandCount) {
