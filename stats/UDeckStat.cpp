@@ -127,7 +127,7 @@ TfmStat::TfmStat(const TCardDatabase& db, QWidget* parent) : QDialog(parent), m_
     sgDeck->verticalHeader()->setDefaultSectionSize(18);
     sgDeck->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     sgDeck->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sgDeck->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sgDeck->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     sgDeck->setSelectionMode(QAbstractItemView::SingleSelection);
     sgDeck->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                             QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);

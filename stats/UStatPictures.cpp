@@ -66,15 +66,17 @@ void drawSymbol(QPainter& p, int key) {
         p.drawEllipse(QPointF(6.6, 7), 1.1, 1.1);
         p.drawEllipse(QPointF(9.4, 7), 1.1, 1.1);
         break;
-    case 4: { // a flame
+    case 4: { // a flame with three tongues
         QPainterPath flame;
-        flame.moveTo(8, 2.5);
-        flame.cubicTo(10, 5.5, 12, 7.5, 11.5, 10);
-        flame.cubicTo(11, 12.5, 9.5, 13.5, 8, 13.5);
-        flame.cubicTo(6, 13.5, 4.5, 12, 4.5, 10);
-        flame.cubicTo(4.5, 8, 6.5, 7.5, 6.5, 5.5);
-        flame.cubicTo(7.5, 6.5, 7.5, 7.5, 7.5, 8.5);
-        flame.cubicTo(8.5, 7, 8.5, 5, 8, 2.5);
+        flame.moveTo(8, 13.5);
+        flame.cubicTo(5, 13.5, 3.8, 11, 4.8, 8.5);
+        flame.lineTo(6.2, 10);
+        flame.lineTo(6.8, 5.5);
+        flame.lineTo(8.4, 8);
+        flame.lineTo(9.6, 2.8);
+        flame.lineTo(10.6, 7.8);
+        flame.lineTo(11.6, 6.6);
+        flame.cubicTo(12.6, 9.5, 12, 13.5, 8, 13.5);
         p.drawPath(flame);
         break;
     }

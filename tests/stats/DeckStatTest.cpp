@@ -229,6 +229,13 @@ TEST_F(StatWindow, ClickingABarShowsTheColourSplitOfItsBucket) {
     finishFades();
     QTest::mouseClick(form->plManaCurv, Qt::LeftButton, {}, QPoint(30, yOfBucket(265, 7)));
     EXPECT_EQ(form->plLoc->text(), QStringLiteral("Локальная стоимость - 7"));
+    finishFades();
+    if (const char* shot = std::getenv("ZANDOR_STAT_SCREENSHOT_LOCAL"))
+        form->grab().save(QString::fromLocal8Bit(shot));
+    // Bucket 7 holds one colourless card of cost 11: all of the bucket is colourless.
+    const QImage sevens = form->plManaColorCurv->Composed();
+    EXPECT_TRUE(holdsColor(sevens, QColor(184, 182, 170), iconAt(5, 4)));
+    EXPECT_FALSE(holdsColor(sevens, QColor(239, 150, 132)));
 }
 
 TEST_F(StatWindow, TypingACostChangesTheFigures) {
