@@ -192,7 +192,7 @@ TfmStat::~TfmStat() = default;
 
 bool TfmStat::LoadDeck(const std::vector<std::string>& deckLines) {
     // Editing stops first, so that a cell being edited does not write into the new table.
-    if (m_editor)
+    if (m_editor && !m_editor->isHidden())
         emit sgDeck->itemDelegate()->closeEditor(m_editor, QAbstractItemDelegate::NoHint);
     sgDeck->setCurrentItem(nullptr);
     const TStatResult built = m_stats->Build(deckLines, m_db.NameIndex, m_db.CardLines);

@@ -383,3 +383,35 @@ TEST(StatPictures, IconsAndTheBarHitTest) {
         for (int dy = -6; dy < 6; ++dy)
             ASSERT_EQ(BarBucket(265, yOfBucket(265, bucket) + dy), bucket) << bucket << " " << dy;
 }
+
+TEST_F(StatWindow, TheDeckEditorsCommandShowsTheDeckModally) {
+    // An edit in progress when another deck comes is dropped with the old table.
+    load("bears.dec");
+    ASSERT_NE(startEdit(0, 4), nullptr);
+    ASSERT_TRUE(form->LoadDeck(deckFile("sample.dec")));
+    EXPECT_EQ(openEditor(form->sgDeck), nullptr);
+    form->hide();
+
+    bool shown = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        shown = form->isVisible() && form->isModal();
+        form->accept();
+    });
+    EXPECT_TRUE(form->ShowDeck(deckFile("aether.dec")));
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(form->sgDeck->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Æther Storm")); // the card base's code page, shown
+    EXPECT_EQ(cell(0, 3), "3G");
+    EXPECT_EQ(form->lbSpell->text(), "2 cards");
+
+    // A deck that does not build is reported and the window stays closed.
+    shown = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        shown = true;
+        form->accept();
+    });
+    EXPECT_FALSE(form->ShowDeck(deckFile("broken.dec")));
+    EXPECT_FALSE(shown); // the timer would have fired inside a modal loop
+    EXPECT_EQ(messages.size(), 1u);
+    QCoreApplication::processEvents();
+}
