@@ -1,0 +1,1 @@
+add_fuzz_target(play_engine SOURCES PlayEngineFuzz.cpp LIBS zandor_logic)
