@@ -13,6 +13,18 @@ int RunDeckStatsCommand(const TCardDatabase& db, const std::string& deckFile, st
         err << "zandor: cannot read the deck file \"" << deckFile << "\"\n";
         return 1;
     }
+    // Decks of the old format name no editions; the deck editor converts them when it loads
+    // them, and the statistics need the converted lines.
+    for (const std::string& line : *lines) {
+        if (line.empty() || line.front() == '\\')
+            continue;
+        if (line.front() == ' ' && line.find('[') == std::string::npos) {
+            err << "zandor: \"" << deckFile
+                << "\" is a deck of the old format, without editions; load it in the deck "
+                   "editor and save it again first\n";
+            return 1;
+        }
+    }
     TStatCards stats;
     const TStatResult built = stats.Build(*lines, db.NameIndex, db.CardLines);
     if (!built.Ok) {

@@ -55,6 +55,10 @@ TEST(DeckStatsCommand, ReportsWhatItCannotRead) {
               std::string::npos)
         << run.Err;
 
+    run = deck({"stats", ZANDOR_FIXTURES "/stats/old.dec"});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_NE(run.Err.find("old format"), std::string::npos) << run.Err;
+
     run = deck({"stats", ZANDOR_FIXTURES "/stats/absent.dec"});
     EXPECT_EQ(run.Code, 1);
     EXPECT_NE(run.Err.find("cannot read"), std::string::npos);
