@@ -81,8 +81,9 @@ public:
                           const QModelIndex& index) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        // Pasting would get round the key filter.
+        // Pasting and dropping text would get round the key filter.
         editor->setContextMenuPolicy(Qt::NoContextMenu);
+        editor->setAcceptDrops(false);
         m_form->editorOpened(editor, index.column(), index.row());
         return editor;
     }
@@ -362,6 +363,8 @@ bool TfmStat::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (watched == m_editor && keyEvent->matches(QKeySequence::Paste))
+        return true;
     const QString text = keyEvent->text();
     // Keys without a character, and the ones that end or leave an edit, are the table's.
     if (text.isEmpty() || text == u"\r" || text == u"\n" || text == u"\x1b" || text == u"\t")

@@ -5,6 +5,7 @@
 #include "widgets/UMessages.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -280,6 +281,9 @@ TEST_F(StatWindow, TypingACountChangesTheFiguresAndATooLargeOneIsRefused) {
     QLineEdit* editor = startEdit(0, 4);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, 'w'); // only digits in the count
+    QGuiApplication::clipboard()->setText("7x");
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier); // nor can text be pasted
+    QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(editor->text(), "4");
     // Clearing the count leaves the model's count until digits come back.
     QTest::keyClick(editor, Qt::Key_Backspace);
