@@ -274,6 +274,10 @@ void TfmStat::RedrawAll() {
     lbCur->setText(QString::fromStdString(FormatCurrency(m_stats->DeckValue(point), point)) +
                    QStringLiteral(" $"));
     tViewCurv->start();
+    // The split of the chosen bucket follows the edits and the deck shown, so that it never
+    // shows the figures of a deck that has gone.
+    if (m_localBucket != 0)
+        drawLocalCost();
 }
 
 bool TfmStat::sgDeckKeyPress(int column, QChar& key) const {
@@ -342,10 +346,14 @@ void TfmStat::plManaCurvMouseDown(Qt::MouseButton button, const QPoint& position
     if (button != Qt::LeftButton || !m_curve.valid(position) ||
         !IsBarPixel(m_curve.pixel(position)))
         return;
-    const int bucket = BarBucket(m_curve.height(), position.y());
-    plLoc->setText(QStringLiteral("Локальная стоимость - %1").arg(bucket));
+    m_localBucket = BarBucket(m_curve.height(), position.y());
+    plLoc->setText(QStringLiteral("Локальная стоимость - %1").arg(m_localBucket));
+    drawLocalCost();
+}
+
+void TfmStat::drawLocalCost() {
     QImage picture(plManaColorCurv->size(), QImage::Format_RGB32);
-    DrawLocalCost(picture, *m_stats, bucket, LocaleDecimalSeparator());
+    DrawLocalCost(picture, *m_stats, m_localBucket, LocaleDecimalSeparator());
     plManaColorCurv->SetLayer(0, picture);
     tColorCurv->start();
 }

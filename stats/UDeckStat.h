@@ -81,10 +81,12 @@ private:
     void FillGrid();
     void editorOpened(QLineEdit* editor, int column, int row);
     void showRow(int row);
+    void drawLocalCost();
 
     const TCardDatabase& m_db;
     std::unique_ptr<TStatCards> m_stats;
-    QImage m_curve; // the mana curve last drawn, for the bar hit test
+    QImage m_curve;        // the mana curve last drawn, for the bar hit test
+    int m_localBucket = 0; // the bucket whose colour split is shown, 0 before the first click
     QPointer<QLineEdit> m_editor;
     int m_editorColumn = -1;
     int m_editorRow = -1;

@@ -225,6 +225,15 @@ TEST_F(StatWindow, ClickingABarShowsTheColourSplitOfItsBucket) {
     EXPECT_TRUE(holdsColor(local, QColor(131, 171, 135), iconAt(5, 4)));
     EXPECT_TRUE(holdsColor(local, QColor(184, 182, 170)));
     EXPECT_FALSE(holdsColor(local, QColor(255, 246, 210)));
+    // The split follows an edit of the table: a red symbol joins the bucket.
+    ASSERT_NE(startEdit(0, 3), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClick(QApplication::focusWidget(), 'r');
+    EXPECT_EQ(cell(0, 3), "1R");
+    EXPECT_TRUE(form->tColorCurv->isActive());
+    finishFades();
+    EXPECT_TRUE(holdsColor(form->plManaColorCurv->Composed(), QColor(239, 150, 132)));
+    EXPECT_FALSE(holdsColor(form->plManaColorCurv->Composed(), QColor(131, 171, 135)));
 
     load("sample.dec");
     finishFades();
