@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -427,4 +428,14 @@ TEST_F(StatWindow, TheDeckEditorsCommandShowsTheDeckModally) {
     EXPECT_FALSE(shown); // the timer would have fired inside a modal loop
     EXPECT_EQ(messages.size(), 1u);
     QCoreApplication::processEvents();
+}
+
+TEST_F(StatWindow, FiguresUseTheLocalesDecimalSeparator) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    load("sample.dec");
+    QLocale::setDefault(previous);
+    EXPECT_EQ(form->lbLandP->text(), "39,28%");
+    EXPECT_EQ(form->lbSpellP->text(), "35,71%");
+    EXPECT_EQ(form->lbCur->text(), "193,25 $"); // the stored prices read all the same
 }
