@@ -6,7 +6,7 @@ using namespace zandor;
 
 namespace {
 
-struct TCardSpec {
+struct TCardRow {
     const char* name;
     const char* type;
     const char* cost;
@@ -15,14 +15,14 @@ struct TCardSpec {
     const char* edition = "TST";
 };
 
-std::string cardLine(const TCardSpec& spec) {
+std::string cardLine(const TCardRow& row) {
     TZandorCard c;
-    c.Name = spec.name;
-    c.Edition = spec.edition;
-    c.CardType = spec.type;
-    c.Cost = spec.cost;
-    c.Rarity = spec.rarity;
-    c.Value = spec.value;
+    c.Name = row.name;
+    c.Edition = row.edition;
+    c.CardType = row.type;
+    c.Cost = row.cost;
+    c.Rarity = row.rarity;
+    c.Value = row.value;
     c.Color = "W";
     c.PT = "1/1";
     return FormatCardLine(c);
@@ -34,8 +34,8 @@ struct Stats : ::testing::Test {
     TNameIndex index;
     TStatCards stats;
 
-    void base(std::initializer_list<TCardSpec> cards) {
-        for (const TCardSpec& c : cards)
+    void base(std::initializer_list<TCardRow> cards) {
+        for (const TCardRow& c : cards)
             cardLines.push_back(cardLine(c));
         SortCardLines(cardLines);
         BuildNameIndex(index, cardLines);
