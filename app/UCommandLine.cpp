@@ -4,6 +4,7 @@
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "play/UPlayCommands.h"
+#include "stats/UStatCommands.h"
 
 #include <functional>
 #include <map>
@@ -28,6 +29,7 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  find NAME [--edition CODE]   print the fields of a card\n"
                     "  deck hand FILE.dec [--seed N] [--draw K]\n"
                     "                               deal a sample opening hand\n"
+                    "  deck stats FILE.dec          print the statistics of a deck\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -79,7 +81,7 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
-int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     const auto value = [&a](const std::string& name) -> std::optional<std::string> {
         const auto found = a.Options.find(name);
         return found == a.Options.end() ? std::nullopt : std::optional(found->second);
@@ -88,6 +90,34 @@ int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunDeckCommand(db, {a.Words.begin() + 1, a.Words.end()}, value("--seed"),
                           value("--draw"), out, err);
+}
+
+int deckStatsCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck stats needs one deck file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckStatsCommand(db, a.Words[2], out, err);
+}
+
+// "deck" takes its job from its second word.
+int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    using TDeckCommand = int (*)(const TArguments&, std::ostream&, std::ostream&);
+    const std::map<std::string, TDeckCommand> deckCommands{
+        {"hand", deckHandCommand},
+        {"stats", deckStatsCommand},
+    };
+    const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
+    if (command == deckCommands.end()) {
+        err << "zandor: deck needs one of:";
+        for (const auto& [word, run] : deckCommands)
+            err << " " << word;
+        err << "\n";
+        return 2;
+    }
+    return command->second(a, out, err);
 }
 
 } // namespace
