@@ -3,6 +3,7 @@
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
+#include "deck/UDeckCommands.h"
 #include "play/UPlayCommands.h"
 #include "stats/UStatCommands.h"
 
@@ -30,6 +31,12 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  deck hand FILE.dec [--seed N] [--draw K]\n"
                     "                               deal a sample opening hand\n"
                     "  deck stats FILE.dec          print the statistics of a deck\n"
+                    "  deck convert FILE.dec        print a deck, an old-format deck converted\n"
+                    "  deck export-apprentice FILE.dec OUT.dec\n"
+                    "                               write the deck for Apprentice\n"
+                    "  filter                       print the base lines the saved filter passes\n"
+                    "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
+                    "         [--whole-words]       print the base lines of the matching cards\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -39,7 +46,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
 // Options that take a value; anything else starting with "--" is a flag.
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
-           option == "--out" || option == "--seed" || option == "--draw";
+           option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
+           option == "--or" || option == "--fields";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -102,12 +110,64 @@ int deckStatsCommand(const TArguments& a, std::ostream& out, std::ostream& err) 
     return RunDeckStatsCommand(db, a.Words[2], out, err);
 }
 
+int deckConvertCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck convert needs one deck file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckConvertCommand(db, a.Words[2], out, err);
+}
+
+int deckExportCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 4) {
+        err << "zandor: deck export-apprentice needs a deck file and the file to write\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunExportApprenticeCommand(db, a.Words[2], a.Words[3], out, err);
+}
+
+int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 1) {
+        err << "zandor: filter takes no arguments\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunFilterCommand(db, out);
+}
+
+int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 2 || (a.Options.count("--and") && a.Options.count("--or"))) {
+        err << "zandor: search needs one term and at most one of --and and --or\n";
+        return 2;
+    }
+    TSearchCommand command;
+    command.Term = a.Words[1];
+    if (const auto found = a.Options.find("--or"); found != a.Options.end()) {
+        command.Term2 = found->second;
+        command.Operator = TFindOperator::Or;
+    } else {
+        command.Term2 = option(a, "--and");
+    }
+    command.Fields = option(a, "--fields");
+    command.WholeWords = a.Options.count("--whole-words") > 0;
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunSearchCommand(db, command, out, err);
+}
+
 // "deck" takes its job from its second word.
 int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     using TDeckCommand = int (*)(const TArguments&, std::ostream&, std::ostream&);
     const std::map<std::string, TDeckCommand> deckCommands{
         {"hand", deckHandCommand},
         {"stats", deckStatsCommand},
+        {"convert", deckConvertCommand},
+        {"export-apprentice", deckExportCommand},
     };
     const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
     if (command == deckCommands.end()) {
@@ -146,6 +206,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},
         {"deck", deckCommand},
+        {"filter", filterCommand},
+        {"search", searchCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

@@ -70,3 +70,29 @@ TEST(CliSample, FindsASampleCard) {
         RunCommandLine({"--data", dir.Path(), "find", "Version", "--edition", "@@"}, out, err), 0);
     EXPECT_NE(out.str().find("Text: Base 0.8 version"), std::string::npos);
 }
+
+TEST(CliSample, DeckEditorCommandsOnTheSampleData) {
+    TTempDir dir;
+    CopySampleData(dir.Path());
+    const auto run = [&](std::vector<std::string> args, std::string& text) {
+        std::ostringstream out, err;
+        args.insert(args.begin(), {"--data", dir.Path()});
+        const int code = RunCommandLine(args, out, err);
+        text = out.str() + err.str();
+        return code;
+    };
+    std::string text;
+    ASSERT_EQ(run({"filter"}, text), 0) << text;
+    EXPECT_NE(text.find("[4E] - "), std::string::npos);
+    ASSERT_EQ(run({"search", "Knight", "--fields", "type"}, text), 0) << text;
+    EXPECT_NE(text.find("] - "), std::string::npos);
+    EXPECT_EQ(run({"search", "Knight", "--and", "x", "--or", "y"}, text), 2);
+    EXPECT_EQ(run({"search", "Knight", "--fields", "colour"}, text), 2);
+    ASSERT_EQ(run({"deck", "convert", dir.File("decks/old_fen_shades.dec")}, text), 0) << text;
+    EXPECT_NE(text.find("    22 [4E] - Morrow Fen"), std::string::npos);
+    const std::string out = dir.File("apprentice.dec");
+    ASSERT_EQ(run({"deck", "export-apprentice", dir.File("decks/tidewall.dec"), out}, text), 0)
+        << text;
+    EXPECT_EQ(ReadBytes(out).rfind("//NAME: tidewall\r\n", 0), 0u);
+    EXPECT_EQ(run({"deck", "export-apprentice", dir.File("decks/tidewall.dec")}, text), 2);
+}
