@@ -298,7 +298,8 @@ void ResampleImage(int newWidth, int newHeight, int filter, QImage& destination,
 void StretchImage(QImage& target, const QRect& rect, const QImage& source) {
     if (rect.width() <= 0 || rect.height() <= 0 || source.isNull() || target.isNull())
         return;
-    if (target.format() != QImage::Format_RGB888)
+    const bool wide = target.format() == QImage::Format_RGB32;
+    if (!wide && target.format() != QImage::Format_RGB888)
         target = target.convertToFormat(QImage::Format_RGB888);
     const QImage input = source.format() == QImage::Format_RGB888
                              ? source
@@ -316,12 +317,20 @@ void StretchImage(QImage& target, const QRect& rect, const QImage& source) {
         const int sy = static_cast<int>(static_cast<long long>(y - rect.top()) * input.height() /
                                         rect.height());
         const unsigned char* in = input.constScanLine(sy);
-        unsigned char* out = target.scanLine(y) + area.left() * 3;
-        for (int k = 0; k < width; ++k) {
-            const unsigned char* p = in + columns[static_cast<std::size_t>(k)];
-            out[k * 3 + 0] = p[0];
-            out[k * 3 + 1] = p[1];
-            out[k * 3 + 2] = p[2];
+        if (wide) {
+            auto* out = reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left();
+            for (int k = 0; k < width; ++k) {
+                const unsigned char* p = in + columns[static_cast<std::size_t>(k)];
+                out[k] = qRgb(p[0], p[1], p[2]);
+            }
+        } else {
+            unsigned char* out = target.scanLine(y) + area.left() * 3;
+            for (int k = 0; k < width; ++k) {
+                const unsigned char* p = in + columns[static_cast<std::size_t>(k)];
+                out[k * 3 + 0] = p[0];
+                out[k * 3 + 1] = p[1];
+                out[k * 3 + 2] = p[2];
+            }
         }
     }
 }

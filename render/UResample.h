@@ -67,8 +67,9 @@ void BuildContributors(TContributorList& list, int newSize, int sourceSize, int 
 void ResampleImage(int newWidth, int newHeight, int filter, QImage& destination,
                    const QImage& source, float radius);
 
-// Nearest-pixel stretch of the whole source onto target (24-bit) within rect, clipped to
-// the target: output pixel x takes source column x * source width / rect width.
+// Nearest-pixel stretch of the whole source onto target (RGB888, or RGB32 work pictures)
+// within rect, clipped to the target: output pixel x takes source column
+// x * source width / rect width.
 void StretchImage(QImage& target, const QRect& rect, const QImage& source);
 
 } // namespace zandor
