@@ -156,6 +156,10 @@ bool SaveJpegFile(const std::string& path, const QImage& source, int quality) {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    // Frames keep sharp colour edges at their art window: no chroma subsampling for them.
+    if (quality >= 90)
+        for (int c = 0; c < info.num_components; ++c)
+            info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row =

@@ -15,7 +15,7 @@ public:
         static char name[] = "render_tests";
         static char* argv[] = {name, nullptr};
         m_app = new QGuiApplication(argc, argv);
-        zandor::RegisterCardFonts();
+        ASSERT_TRUE(zandor::RegisterCardFonts()) << "the symbol font did not load";
     }
     void TearDown() override {
         delete m_app;
