@@ -62,12 +62,6 @@ float normaliseSlow(float s, const TNormaliser& n) {
     return static_cast<float>(std::clamp<std::int64_t>(value, 0, 255));
 }
 
-inline float normaliseFast(float s, float inverse) {
-    float v = s * inverse + QuotientMargin;
-    v = v < 0.0f ? 0.0f : (v > 255.0f ? 255.0f : v);
-    return static_cast<float>(static_cast<std::int32_t>(v));
-}
-
 constexpr int BlockRows = 8;
 constexpr int BlockLanes = BlockRows * 3;
 
@@ -100,6 +94,36 @@ void prepare(TContributorList& list, int (&key)[4], std::vector<TNormaliser>& no
     std::copy(wanted, wanted + 4, key);
 }
 
+// Eight floats at a time; on machines without AVX2 the compiler splits them in two. The
+// helpers taking them never leave this file, so the calling convention does not matter.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wpsabi"
+#endif
+typedef float TFloats __attribute__((vector_size(32)));
+typedef std::int32_t TInts __attribute__((vector_size(32)));
+
+inline TFloats loadFloats(const float* p) {
+    TFloats v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void storeFloats(float* p, TFloats v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+inline TFloats splat(float f) {
+    return TFloats{f, f, f, f, f, f, f, f};
+}
+
+// s div t through the reciprocal, clamped to 0..255 and cut toward zero.
+inline TFloats normaliseFast(TFloats s, TFloats inverse) {
+    TFloats v = s * inverse + splat(QuotientMargin);
+    v = v < splat(0.0f) ? splat(0.0f) : v;
+    v = v > splat(255.0f) ? splat(255.0f) : v;
+    return __builtin_convertvector(__builtin_convertvector(v, TInts), TFloats);
+}
+
 ZANDOR_HOT_LOOP
 void horizontalPass(const unsigned char* source, qsizetype stride, int sourceWidth,
                     int sourceHeight, const TContributorList& columns, const TNormaliser* norms,
@@ -117,18 +141,25 @@ void horizontalPass(const unsigned char* source, qsizetype stride, int sourceWid
             }
         }
         for (int i = 0; i < newWidth; ++i) {
-            float sums[BlockLanes] = {};
+            TFloats s0 = splat(0), s1 = splat(0), s2 = splat(0);
             for (const TContributorEntry* e = columns.begin(i); e != columns.end(i); ++e) {
-                const float weight = static_cast<float>(e->Weight);
+                const TFloats weight = splat(static_cast<float>(e->Weight));
                 const float* in = block + static_cast<qsizetype>(e->Pixel) * BlockLanes;
-                for (int k = 0; k < BlockLanes; ++k)
-                    sums[k] += weight * in[k];
+                s0 += weight * loadFloats(in);
+                s1 += weight * loadFloats(in + 8);
+                s2 += weight * loadFloats(in + 16);
             }
+            float sums[BlockLanes];
             const TNormaliser& n = norms[i];
             if (n.Mode == TNormaliser::Reciprocal) {
-                for (int k = 0; k < BlockLanes; ++k)
-                    sums[k] = normaliseFast(sums[k], n.Inverse);
+                const TFloats inverse = splat(n.Inverse);
+                storeFloats(sums, normaliseFast(s0, inverse));
+                storeFloats(sums + 8, normaliseFast(s1, inverse));
+                storeFloats(sums + 16, normaliseFast(s2, inverse));
             } else {
+                storeFloats(sums, s0);
+                storeFloats(sums + 8, s1);
+                storeFloats(sums + 16, s2);
                 for (int k = 0; k < BlockLanes; ++k)
                     sums[k] = normaliseSlow(sums[k], n);
             }
@@ -147,20 +178,35 @@ void verticalPass(const float* work, int newWidth, const TContributorList& rows,
                   const TNormaliser* norms, int newHeight, float* sums, unsigned char* destination,
                   qsizetype destinationStride) {
     const qsizetype width = static_cast<qsizetype>(newWidth) * 3;
+    const qsizetype vectors = width / 8 * 8;
     for (int i = 0; i < newHeight; ++i) {
         std::fill(sums, sums + width, 0.0f);
         for (const TContributorEntry* e = rows.begin(i); e != rows.end(i); ++e) {
-            const float weight = static_cast<float>(e->Weight);
+            const float w = static_cast<float>(e->Weight);
+            const TFloats weight = splat(w);
             const float* in = work + static_cast<qsizetype>(e->Pixel) * width;
-            for (qsizetype k = 0; k < width; ++k)
-                sums[k] += weight * in[k];
+            qsizetype k = 0;
+            for (; k < vectors; k += 8)
+                storeFloats(sums + k, loadFloats(sums + k) + weight * loadFloats(in + k));
+            for (; k < width; ++k)
+                sums[k] += w * in[k];
         }
         unsigned char* out = destination + i * destinationStride;
         const TNormaliser& n = norms[i];
         if (n.Mode == TNormaliser::Reciprocal) {
-            const float inverse = n.Inverse;
-            for (qsizetype k = 0; k < width; ++k)
-                out[k] = static_cast<unsigned char>(normaliseFast(sums[k], inverse));
+            const TFloats inverse = splat(n.Inverse);
+            qsizetype k = 0;
+            for (; k < vectors; k += 8) {
+                const TInts v =
+                    __builtin_convertvector(normaliseFast(loadFloats(sums + k), inverse), TInts);
+                for (int j = 0; j < 8; ++j)
+                    out[k + j] = static_cast<unsigned char>(v[j]);
+            }
+            for (; k < width; ++k) {
+                float v = sums[k] * n.Inverse + QuotientMargin;
+                v = v < 0.0f ? 0.0f : (v > 255.0f ? 255.0f : v);
+                out[k] = static_cast<unsigned char>(static_cast<std::int32_t>(v));
+            }
         } else {
             for (qsizetype k = 0; k < width; ++k)
                 out[k] = static_cast<unsigned char>(normaliseSlow(sums[k], n));
