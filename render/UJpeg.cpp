@@ -34,6 +34,7 @@ struct TDecodeJob {
     const unsigned char* Data;
     unsigned long Size;
     QImage* Image;
+    int MaxSide;
     char Message[JMSG_LENGTH_MAX];
 };
 
@@ -57,7 +58,7 @@ int decode(TDecodeJob& job) {
     jpeg_start_decompress(&info);
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
-    if (width <= 0 || height <= 0 || width > MaxJpegSide || height > MaxJpegSide ||
+    if (width <= 0 || height <= 0 || width > job.MaxSide || height > job.MaxSide ||
         info.output_components != 3) {
         jpeg_destroy_decompress(&info);
         std::snprintf(job.Message, sizeof job.Message, "unsupported picture size %dx%d", width,
@@ -94,13 +95,13 @@ int decode(TDecodeJob& job) {
 
 } // namespace
 
-TJpegResult DecodeJpeg(const unsigned char* data, std::size_t size, QImage& image) {
+TJpegResult DecodeJpeg(const unsigned char* data, std::size_t size, QImage& image, int maxSide) {
     TJpegResult result;
     if (data == nullptr || size == 0) {
         result.Error = "empty file";
         return result;
     }
-    TDecodeJob job{data, static_cast<unsigned long>(size), &image, {0}};
+    TDecodeJob job{data, static_cast<unsigned long>(size), &image, maxSide, {0}};
     if (decode(job) != 0) {
         result.Error = job.Message[0] ? job.Message : "cannot decode the picture";
         return result;

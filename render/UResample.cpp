@@ -96,7 +96,9 @@ void prepare(TContributorList& list, int (&key)[4], std::vector<TNormaliser>& no
 
 // Eight floats at a time; on machines without AVX2 the compiler splits them in two. The
 // helpers taking them never leave this file, so the calling convention does not matter.
-#if defined(__GNUC__) && !defined(__clang__)
+#if defined(__clang__)
+#pragma clang diagnostic ignored "-Wpsabi"
+#elif defined(__GNUC__)
 #pragma GCC diagnostic ignored "-Wpsabi"
 #endif
 typedef float TFloats __attribute__((vector_size(32)));
