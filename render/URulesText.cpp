@@ -58,6 +58,14 @@ struct TFaceState {
     }
 };
 
+// Discs are drawn without antialiasing: a grey edge pixel, combined once by AND and once by
+// OR-NOT, would come out as a light rim around the disc.
+QFont discFont(int size) {
+    QFont font = CardFont(SymbolFontFamily, size);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 // Sizes below 1 point do not exist; "{" stops there.
 int stepSize(int size, int step) {
     return std::max(1, size + step);
@@ -251,8 +259,8 @@ void LayoutRulesBox(std::string_view text, std::string_view flavor, int width, i
     QFontMetrics metrics = CardMetrics(face.font());
     QFontMetrics discMetrics = CardMetrics(discFace.font());
     ink.setFont(face.font());
-    mask.setFont(discFace.font());
-    colour.setFont(discFace.font());
+    mask.setFont(discFont(discFace.Size));
+    colour.setFont(discFont(discFace.Size));
     const QString disc = QStringLiteral("o");
     const auto setFace = [&] {
         metrics = CardMetrics(face.font());
@@ -308,8 +316,8 @@ void LayoutRulesBox(std::string_view text, std::string_view flavor, int width, i
             // Both disc layers follow, so a mask disc never shows around a smaller colour disc.
             discFace.Size = stepSize(discFace.Size, step);
             discMetrics = CardMetrics(discFace.font());
-            mask.setFont(discFace.font());
-            colour.setFont(discFace.font());
+            mask.setFont(discFont(discFace.Size));
+            colour.setFont(discFont(discFace.Size));
             break;
         }
         case TToken::Word: {
@@ -372,16 +380,17 @@ void DrawCostLine(std::string_view cost, QImage& scratch, QImage& card, int size
     // Only the rows of the line are touched; the rest of the scratch picture stays white.
     const int firstRow = std::max(0, top - 2);
     const int lastRow = top + metrics.height() + 2;
+    const QFont plain = discFont(size);
     {
         QPainter s(&scratch);
-        s.setFont(font);
+        s.setFont(plain);
         s.setPen(Qt::black);
         DrawOpaqueText(s, metrics, x0, top, discs);
     }
     CombineAndRows(card, 0, 0, scratch, firstRow, lastRow);
     QPainter s(&scratch);
     s.fillRect(QRect(0, firstRow, scratch.width(), lastRow - firstRow + 1), Qt::white);
-    s.setFont(font);
+    s.setFont(plain);
     s.setPen(Qt::black);
     DrawOpaqueText(s, metrics, x0, top, discs);
     for (std::size_t k = 0; k < cost.size(); ++k) {

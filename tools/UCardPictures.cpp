@@ -339,6 +339,37 @@ QImage MakeCardArt(const TZandorCard& card) {
     return image;
 }
 
+QImage MakeContactSheet(const TCardDatabase& db, int columns, int stretch, int* artErrors) {
+    std::vector<TZandorCard> cards;
+    for (const std::string& line : db.CardLines) {
+        TZandorCard card = ParseCardLine(line);
+        if (!card.Name.empty() && card.Edition != VersionEdition)
+            cards.push_back(std::move(card));
+    }
+    const TListImageZandorCard frames(db.DataDir);
+    columns = std::max(1, columns);
+    const int rows = std::max(1, static_cast<int>((cards.size() + columns - 1) / columns));
+    constexpr int gap = 6;
+    QImage sheet(columns * (CardWidth + gap) + gap, rows * (CardHeight + gap) + gap,
+                 QImage::Format_RGB888);
+    sheet.fill(QColor(60, 60, 64));
+    QPainter p(&sheet);
+    QImage face;
+    int errors = 0;
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        face = QImage(CardWidth, CardHeight, QImage::Format_RGB888);
+        face.fill(Qt::white);
+        const TCardFaceResult r = DrawCardFace(
+            cards[i], face, stretch, {frames.Usable() ? &frames : nullptr, db.PicDir, db.DataDir});
+        errors += !r.ArtError.empty() || !r.ArtFound;
+        const int col = static_cast<int>(i) % columns, row = static_cast<int>(i) / columns;
+        p.drawImage(gap + col * (CardWidth + gap), gap + row * (CardHeight + gap), face);
+    }
+    if (artErrors)
+        *artErrors = errors;
+    return sheet;
+}
+
 TSampleCount MakeSamplePictures(const std::string& dataDir, const std::string& picDir) {
     TSampleCount count;
     const std::string data = IncludeTrailingSeparator(dataDir);

@@ -26,6 +26,10 @@ QImage MakeCardArt(const TZandorCard& card);
 struct TSampleCount {
     int Frames = 0, Symbols = 0, Art = 0, Cards = 0;
 };
+// Every card of the database drawn as its face, in rows of `columns`, with the stretch
+// method given; problems with art files are counted into artErrors.
+QImage MakeContactSheet(const struct TCardDatabase& db, int columns, int stretch, int* artErrors);
+
 // Writes whatever of the sample pictures is missing for the card list dataDir/cardlist.dat:
 // frames and edition symbols into dataDir, art into picDir. Existing files are kept.
 TSampleCount MakeSamplePictures(const std::string& dataDir, const std::string& picDir);

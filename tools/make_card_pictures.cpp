@@ -4,7 +4,11 @@
 //                                                to DATADIR/pics)
 //   make-card-pictures frames DIR                the eight frames, overwritten
 //   make-card-pictures blank FILE.png            the built-in blank card
+//   make-card-pictures sheet DATADIR OUT.png [COLUMNS] [STRETCH]
+//                                                every card's face on one picture
+#include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
+#include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
 #include "tools/UCardPictures.h"
@@ -12,6 +16,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -37,9 +42,20 @@ int main(int argc, char** argv) {
                 return 1;
         return 0;
     }
+    if (command == "sheet" && argc >= 4) {
+        zandor::RegisterCardFonts();
+        zandor::TCardDatabase db;
+        zandor::LoadCardDatabase(db, argv[2], argv[2]);
+        const int columns = argc >= 5 ? std::atoi(argv[4]) : 10;
+        const int stretch = argc >= 6 ? std::atoi(argv[5]) : db.ProgramOptions.Stretch;
+        int missing = 0;
+        const QImage sheet = zandor::MakeContactSheet(db, columns, stretch, &missing);
+        std::printf("%d cards without drawable art\n", missing);
+        return sheet.save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    }
     if (command == "blank" && argc == 3)
         return zandor::MakeBlankCard().convertToFormat(QImage::Format_RGB888).save(argv[2]) ? 0 : 1;
     std::fprintf(stderr, "usage: make-card-pictures sample DATADIR [PICDIR] | frames DIR | "
-                         "blank FILE.png\n");
+                         "blank FILE.png | sheet DATADIR OUT.png [COLUMNS] [STRETCH]\n");
     return 2;
 }
