@@ -212,7 +212,8 @@ TCardFaceResult DrawCardFace(const TZandorCard& card, QImage& target, int stretc
     } else {
         StretchImage(w.Scratch, QRect(ArtLeft, ArtTop, ArtWidth, ArtHeight), w.Art);
     }
-    CombineAnd(target, 0, 0, w.Scratch);
+    // Below the art window the scratch layer is white, and AND with white changes nothing.
+    CombineAndRows(target, 0, 0, w.Scratch, 0, ArtTop + ArtHeight);
     result.ArtDrawn = true;
     return result;
 }

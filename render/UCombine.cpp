@@ -44,13 +44,19 @@ void combine(QImage& target, int x, int y, const QImage& source, int firstRow, i
     }
 }
 
-unsigned char andByte(unsigned char a, unsigned char b) {
-    return a & b;
-}
+// Function objects rather than pointers, so that the loops above inline them.
+struct TAndByte {
+    unsigned char operator()(unsigned char a, unsigned char b) const { return a & b; }
+};
 
-unsigned char orNotByte(unsigned char a, unsigned char b) {
-    return static_cast<unsigned char>(a | ~b);
-}
+struct TOrNotByte {
+    unsigned char operator()(unsigned char a, unsigned char b) const {
+        return static_cast<unsigned char>(a | ~b);
+    }
+};
+
+constexpr TAndByte andByte;
+constexpr TOrNotByte orNotByte;
 
 } // namespace
 
