@@ -262,6 +262,16 @@ void drawLandscape(QImage& image, const TZandorCard& card, TRandom& random) {
     addGrain(image, image.rect(), 4, random.next());
 }
 
+// A name that keeps its slashes (it holds a colon) could climb out of the picture folder
+// with "..": such art is not written.
+bool insideFolder(const std::string& path, const std::string& folder) {
+    const auto normal = std::filesystem::path(path).lexically_normal().string();
+    auto base = std::filesystem::path(folder).lexically_normal().string();
+    if (!base.empty() && base.back() != '/')
+        base += '/';
+    return normal.compare(0, base.size(), base) == 0;
+}
+
 } // namespace
 
 QImage MakeFramePicture(int index) {
@@ -390,7 +400,7 @@ TSampleCount MakeSamplePictures(const std::string& dataDir, const std::string& p
         ++count.Cards;
         editions.insert(card.Edition.str());
         const std::string art = ArtFileName(card, picDir);
-        if (FileExists(art))
+        if (FileExists(art) || !insideFolder(art, picDir))
             continue;
         std::error_code ignored;
         std::filesystem::create_directories(std::filesystem::path(art).parent_path(), ignored);
