@@ -133,13 +133,17 @@ void horizontalPass(const unsigned char* source, qsizetype stride, int sourceWid
     const qsizetype workStride = static_cast<qsizetype>(newWidth) * 3;
     for (int y0 = 0; y0 < sourceHeight; y0 += BlockRows) {
         const int rows = std::min(BlockRows, sourceHeight - y0);
-        for (int r = 0; r < BlockRows; ++r) {
-            const unsigned char* line = source + (y0 + std::min(r, rows - 1)) * stride;
-            float* out = block + r * 3;
-            for (int x = 0; x < sourceWidth; ++x) {
-                out[x * BlockLanes + 0] = line[x * 3 + 0];
-                out[x * BlockLanes + 1] = line[x * 3 + 1];
-                out[x * BlockLanes + 2] = line[x * 3 + 2];
+        // One source pixel's 8 rows side by side: the writes stay within one block entry.
+        const unsigned char* lines[BlockRows];
+        for (int r = 0; r < BlockRows; ++r)
+            lines[r] = source + (y0 + std::min(r, rows - 1)) * stride;
+        for (int x = 0; x < sourceWidth; ++x) {
+            float* out = block + static_cast<qsizetype>(x) * BlockLanes;
+            for (int r = 0; r < BlockRows; ++r) {
+                const unsigned char* p = lines[r] + x * 3;
+                out[r * 3 + 0] = p[0];
+                out[r * 3 + 1] = p[1];
+                out[r * 3 + 2] = p[2];
             }
         }
         for (int i = 0; i < newWidth; ++i) {
