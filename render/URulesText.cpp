@@ -417,6 +417,8 @@ void DrawCostLine(std::string_view cost, QImage& card, int size, int right, int 
     if (cost.empty())
         return;
     const QFont font = CardFont(SymbolFontFamily, size);
+    // Point sizes are meant at 96 pixels per inch, whatever resolution the picture claims.
+    SetRendererResolution(card);
     QPainter p(&card);
     p.setFont(font);
     const QFontMetrics metrics(font, &card);

@@ -1,5 +1,6 @@
 // The card face: frame by colour code, art window by stretch method, the text placed
 // where the layout says, the edition symbol and its fallback, and the failure paths.
+#include "app/UCommandLine.h"
 #include "render/UCardFace.h"
 #include "render/UCombine.h"
 #include "render/UFonts.h"
@@ -299,4 +300,20 @@ TEST_F(CardFace, RenderCommandWritesThePicture) {
     EXPECT_TRUE(close(face.pixel(5, 120), frameColours[3]));
     EXPECT_EQ(RunRenderCommand(db, "No Such Card", "", "", png, out, err), 1);
     EXPECT_EQ(RunRenderCommand(db, "Test Card", "", "bicubic", png, out, err), 2);
+}
+
+TEST_F(CardFace, CommandLineRendersFromADataFolder) {
+    test::WriteBytes(m_data + "cardlist.dat",
+                     "Test Card\tTST\tU\t\tC\t\t\tInstant\tU\t\t\t\t\t\r\n");
+    test::WriteBytes(m_data + "Zandor.ini", "[Location]\r\nPic=" + m_dir.File("pics") + "\r\n");
+    std::ostringstream out, err;
+    const std::string png = m_dir.File("cli.png");
+    ASSERT_EQ(RunCommandLine(
+                  {"--data", m_dir.Path(), "render", "Test Card", "--stretch", "box", "--out", png},
+                  out, err),
+              0)
+        << err.str();
+    QImage face(QString::fromStdString(png));
+    EXPECT_TRUE(close(face.pixel(5, 120), frameColours[1]));
+    EXPECT_EQ(RunCommandLine({"--data", m_dir.Path(), "render", "Test Card"}, out, err), 2);
 }
