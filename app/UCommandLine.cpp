@@ -22,18 +22,16 @@ struct TArguments {
     std::map<std::string, std::string> Options; // "--edition" -> "CODE"
 };
 
-const char* usage =
-    "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  find NAME [--edition CODE]   print the fields of a card\n"
-    "  render NAME [--edition CODE] [--stretch standart|box|lanczos3] --out FILE.png\n"
-    "                               draw the card face as a PNG\n"
-    "\n"
-    "Options:\n"
-    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
-    "  --help       this text\n"
-    "  --version    the program's version\n";
+const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
+                    "\n"
+                    "Commands:\n"
+                    "  find NAME [--edition CODE]   print the fields of a card\n"
+                    "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
+                    "\n"
+                    "Options:\n"
+                    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
+                    "  --help       this text\n"
+                    "  --version    the program's version\n";
 
 // Options that take a value; anything else starting with "--" is a flag.
 bool takesValue(const std::string& option) {
