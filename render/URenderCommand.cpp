@@ -1,5 +1,6 @@
 #include "render/URenderCommand.h"
 
+#include "core/UCodePage.h"
 #include "render/UCardFace.h"
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
@@ -49,8 +50,13 @@ int RunRenderCommand(const TCardDatabase& db, const std::string& name, const std
         err << "zandor: --stretch takes standart, box or lanczos3\n";
         return 2;
     }
-    const TZandorCard card = FindCard(db, name, edition);
-    if (IsNotFound(card)) {
+    // The command line is UTF-8; the card list holds Windows-1252 bytes.
+    const auto storedName = Utf8ToCp1252(name);
+    const auto storedEdition = Utf8ToCp1252(edition);
+    TZandorCard card;
+    if (storedName && storedEdition)
+        card = FindCard(db, *storedName, *storedEdition);
+    if (!storedName || !storedEdition || IsNotFound(card)) {
         err << "zandor: no card \"" << name << "\"";
         if (!edition.empty())
             err << " in edition " << edition;

@@ -299,6 +299,11 @@ TEST_F(CardFace, RenderCommandWritesThePicture) {
     EXPECT_EQ(face.size(), QSize(210, 300));
     EXPECT_TRUE(close(face.pixel(5, 120), frameColours[3]));
     EXPECT_EQ(RunRenderCommand(db, "No Such Card", "", "", png, out, err), 1);
+    // Names come in as UTF-8 and are looked up as the card list's Windows-1252 bytes.
+    db.CardLines.push_back("\xC6ther Storm\tTST\tU\t\tC\t\t\tEnchantment\t3U\t\t\t\t\t");
+    BuildNameIndex(db.NameIndex, db.CardLines);
+    EXPECT_EQ(RunRenderCommand(db, "\xC3\x86ther Storm", "TST", "", png, out, err), 0) << err.str();
+    EXPECT_TRUE(close(QImage(QString::fromStdString(png)).pixel(5, 120), frameColours[1]));
     EXPECT_EQ(RunRenderCommand(db, "Test Card", "", "bicubic", png, out, err), 2);
 }
 
