@@ -233,6 +233,45 @@ void drawLandscape(QImage& image, const TZandorCard& card, TRandom& random) {
         p.setBrush(shade);
         p.drawPath(ridge);
     }
+    // Some scenes end at the sea, and artifacts stand among crystal spires.
+    const double pick = random.unit();
+    const bool sea = frame == 1 ? pick < 0.7 : pick < 0.15;
+    const bool spires = !sea && (frame == 7 ? pick < 0.8 : pick > 0.9);
+    if (sea) {
+        const double shore = horizon + (h - horizon) * random.range(0.15, 0.35);
+        QLinearGradient water(0, shore, 0, h);
+        water.setColorAt(0, mix(sky.stops().last().second, QColor(20, 60, 120), 0.5));
+        water.setColorAt(1, QColor(8, 24, 60));
+        p.setBrush(water);
+        p.drawRect(QRectF(0, shore, w, h - shore));
+        for (int k = 0; k < 60; ++k) {
+            const double y = shore + (h - shore) * std::pow(random.unit(), 1.6);
+            const double nearSun = std::exp(-std::pow((random.unit() - 0.5) * 3, 2));
+            const double x = sun.x() + (random.unit() - 0.5) * w * (0.2 + (y - shore) / h);
+            p.setBrush(QColor(255, 240, 200, static_cast<int>(40 + 120 * nearSun)));
+            p.drawRect(QRectF(x, y, w * random.range(0.02, 0.08) * (0.5 + (y - shore) / h), 1.2));
+        }
+        p.end();
+        addGrain(image, image.rect(), 4, random.next());
+        return;
+    }
+    if (spires) {
+        for (int k = 0, n = static_cast<int>(random.range(3, 7)); k < n; ++k) {
+            const double cx = w * random.range(0.08, 0.92);
+            const double top = horizon - h * random.range(0.05, 0.35);
+            const double half = w * random.range(0.03, 0.07);
+            const double base = h * random.range(0.85, 1.0);
+            QPolygonF left, right;
+            left << QPointF(cx, top) << QPointF(cx - half, top + half * 1.5)
+                 << QPointF(cx - half, base) << QPointF(cx, base);
+            right << QPointF(cx, top) << QPointF(cx + half, top + half * 1.5)
+                  << QPointF(cx + half, base) << QPointF(cx, base);
+            p.setBrush(mix(c.Light, c.Base, 0.3));
+            p.drawPolygon(left);
+            p.setBrush(mix(c.Dark, c.Base, 0.4));
+            p.drawPolygon(right);
+        }
+    }
     // Foreground: a field of the card's colour with a few trees or stones.
     QPainterPath ground;
     const double groundTop = h * random.range(0.78, 0.9);
