@@ -1,5 +1,6 @@
 // The sample picture generator: what it writes for a card list, what it leaves alone, and
 // that its frames and symbols fit the way the card face combines them.
+#include "core/UTextFile.h"
 #include "render/UCardFace.h"
 #include "render/UImageLists.h"
 #include "tests/testkit/TestKit.h"
@@ -56,4 +57,38 @@ TEST(SamplePictures, EditionColoursAreWhiteOutsideTheSilhouette) {
     const QImage art = MakeCardArt(card);
     EXPECT_GE(art.width(), 181);
     EXPECT_NE(art.pixel(art.width() / 2, 2), art.pixel(art.width() / 2, art.height() - 3));
+}
+
+// The bundled sample base, once it is there: every card is drawn with every method, with
+// its art and its frame.
+TEST(SamplePictures, EveryBundledCardIsDrawnWithItsArt) {
+    if (!std::filesystem::exists(std::string(ZANDOR_SOURCE_DIR) + "/data/cardlist.dat"))
+        GTEST_SKIP() << "no bundled card list";
+    test::TTempDir dir;
+    test::CopySampleData(dir.Path());
+    const std::string data = dir.Path() + "/";
+    MakeSamplePictures(data, data + "pics");
+    const TListImageZandorCard frames(data);
+    ASSERT_TRUE(frames.Usable()) << frames.Error();
+    const auto lines = ReadTextLines(data + "cardlist.dat");
+    ASSERT_TRUE(lines.has_value());
+    int drawn = 0;
+    QImage face;
+    for (const std::string& line : *lines) {
+        const TZandorCard card = ParseCardLine(line);
+        if (card.Edition == "@@")
+            continue;
+        for (int stretch : {StretchStandart, StretchBox, StretchLanczos3}) {
+            face = QImage(210, 300, QImage::Format_RGB888);
+            face.fill(Qt::white);
+            const TCardFaceResult r =
+                DrawCardFace(card, face, stretch, {&frames, data + "pics", data});
+            EXPECT_TRUE(r.ArtDrawn) << card.Name << ": " << r.ArtError;
+            if (FrameIndex(card.Color.str()) >= 0) {
+                EXPECT_NE(face.pixel(5, 120), qRgb(255, 255, 255)) << card.Name;
+            }
+        }
+        ++drawn;
+    }
+    EXPECT_GT(drawn, 100);
 }
