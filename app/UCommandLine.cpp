@@ -5,6 +5,7 @@
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
 #include "play/UPlayCommands.h"
+#include "render/URenderCommand.h"
 #include "stats/UStatCommands.h"
 
 #include <functional>
@@ -28,6 +29,7 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "\n"
                     "Commands:\n"
                     "  find NAME [--edition CODE]   print the fields of a card\n"
+                    "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
                     "  deck hand FILE.dec [--seed N] [--draw K]\n"
                     "                               deal a sample opening hand\n"
                     "  deck stats FILE.dec          print the statistics of a deck\n"
@@ -87,6 +89,17 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
+}
+
+int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 2) {
+        err << "zandor: render needs one card name (quote names with blanks)\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
+                            option(a, "--out"), out, err);
 }
 
 int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
@@ -205,6 +218,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},
+        {"render", renderCommand},
         {"deck", deckCommand},
         {"filter", filterCommand},
         {"search", searchCommand},

@@ -1,0 +1,89 @@
+// The small artwork cache and the frame list: caching, case-insensitive paths, names
+// never cached, Clear, and sizes.
+#include "render/UImageLists.h"
+#include "render/UJpeg.h"
+#include "tests/testkit/TestKit.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace zandor;
+
+namespace {
+
+void writeArt(const std::string& path, QSize size, QColor colour) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    QImage art(size, QImage::Format_RGB888);
+    art.fill(colour);
+    ASSERT_TRUE(SaveJpegFile(path, art, 95));
+}
+
+} // namespace
+
+TEST(SmallArtCache, CachesEachFileOnceWhateverItsCase) {
+    test::TTempDir dir;
+    const std::string pics = dir.File("pics");
+    writeArt(pics + "/LEA/Grizzly Bears.jpg", {488, 680}, QColor(20, 160, 40));
+    writeArt(pics + "/LEA/Shivan Dragon.jpg", {300, 200}, QColor(200, 20, 20));
+    TSListImageCard cache;
+    EXPECT_EQ(cache.AddArt(pics, "LEA", "Grizzly Bears"), 0);
+    // The second copy does not decode again: the file is broken by now.
+    test::WriteBytes(pics + "/LEA/Grizzly Bears.jpg", "garbage");
+    EXPECT_EQ(cache.AddArt(pics, "LEA", "Grizzly Bears"), 0);
+    EXPECT_EQ(cache.AddArt(pics + "/lea/GRIZZLY BEARS.jpg"), 0);
+    EXPECT_EQ(cache.AddArt(pics, "LEA", "Shivan Dragon"), 1);
+    EXPECT_EQ(cache.Count(), 2);
+    QImage small;
+    ASSERT_TRUE(cache.Copy(1, small));
+    EXPECT_EQ(small.size(), QSize(87, 80));
+    EXPECT_NEAR(qRed(small.pixel(40, 40)), 200, 8);
+    EXPECT_FALSE(cache.Copy(2, small));
+    cache.Clear();
+    EXPECT_EQ(cache.Count(), 0);
+    EXPECT_EQ(cache.AddArt(pics, "LEA", "Shivan Dragon"), 0);
+}
+
+TEST(SmallArtCache, SplitBracketedMissingAndBrokenFilesAreNotCached) {
+    test::TTempDir dir;
+    const std::string pics = dir.File("pics");
+    writeArt(pics + "/AP/A/B (A).jpg", {100, 100}, Qt::red);
+    writeArt(pics + "/AP/Bracket (B).jpg", {100, 100}, Qt::red);
+    std::filesystem::create_directories(pics + "/AP");
+    test::WriteBytes(pics + "/AP/Broken.jpg", "not a picture");
+    TSListImageCard cache;
+    EXPECT_EQ(cache.AddArt(pics, "AP", "A/B (A)"), -1);
+    EXPECT_EQ(cache.AddArt(pics, "AP", "Bracket (B)"), -1);
+    EXPECT_EQ(cache.AddArt(pics + "/AP/Bracket (B).jpg"), -1);
+    EXPECT_EQ(cache.AddArt(pics, "AP", "Missing"), -1);
+    std::string error;
+    EXPECT_EQ(cache.AddArt(pics, "AP", "Broken", &error), -1);
+    EXPECT_NE(error.find("Broken.jpg"), std::string::npos) << error;
+    EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(FrameImages, FramesOfAnySizeAreStoredAtCardSize) {
+    test::TTempDir dir;
+    const std::string data = dir.Path() + "/";
+    for (std::size_t i = 0; i < TListImageZandorCard::FrameFiles.size(); ++i) {
+        const QSize size = i == 0 ? QSize(420, 600) : QSize(210, 300);
+        QImage frame(size, QImage::Format_RGB888);
+        frame.fill(QColor(static_cast<int>(i) * 30, 100, 100));
+        QPainter(&frame).fillRect(QRect(0, 0, size.width() / 2, size.height()), Qt::white);
+        ASSERT_TRUE(
+            SaveJpegFile(data + std::string(TListImageZandorCard::FrameFiles[i]), frame, 95));
+    }
+    const TListImageZandorCard frames(data);
+    ASSERT_TRUE(frames.Usable()) << frames.Error();
+    EXPECT_EQ(frames.Count(), 8);
+    QImage picture;
+    ASSERT_TRUE(frames.Copy(0, picture));
+    EXPECT_EQ(picture.size(), QSize(210, 300));
+    EXPECT_GT(qRed(picture.pixel(50, 150)), 240); // left half white
+    EXPECT_LT(qRed(picture.pixel(160, 150)), 20); // frame 0 red channel 0
+    ASSERT_TRUE(frames.Copy(7, picture));
+    EXPECT_NEAR(qRed(picture.pixel(160, 150)), 210, 6);
+    EXPECT_FALSE(frames.Copy(8, picture));
+    EXPECT_FALSE(frames.Copy(-1, picture));
+}
