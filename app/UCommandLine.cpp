@@ -217,11 +217,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
-        {"find", findCommand},
-        {"render", renderCommand},
-        {"deck", deckCommand},
-        {"filter", filterCommand},
-        {"search", searchCommand},
+        {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
+        {"filter", filterCommand}, {"search", searchCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

@@ -3,6 +3,8 @@
 #include "core/UApplication.h"
 #include "core/UMain.h"
 #include "core/UTextFile.h"
+#include "render/UFonts.h"
+#include "widgets/UMessages.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
                                     ? parser.value(dataOption).toStdString()
                                     : programDir + zandor::PathSeparator() + "data";
 
+    zandor::RegisterCardFonts();
+
     zandor::TCardDatabase db;
     zandor::LoadCardDatabase(db, programDir, dataDir);
     int code = 0;
@@ -38,6 +42,8 @@ int main(int argc, char** argv) {
         QObject::connect(&shell, &zandor::TZandorShell::ProgramEnding, &app, &QApplication::quit);
         shell.CreateWindows();
         shell.fmMain->show();
+        if (const QString problems = shell.StartProblems(); !problems.isEmpty())
+            zandor::ShowError(shell.fmMain, problems);
         code = QApplication::exec();
         shell.DestroyWindows();
     }

@@ -2,6 +2,7 @@
 
 #include "core/UCodePage.h"
 #include "core/UMain.h"
+#include "render/UImageLists.h"
 #include "widgets/UHelpViewer.h"
 
 #include <QApplication>
@@ -47,6 +48,13 @@ bool HasShell() {
     return theShell != nullptr;
 }
 
+QString TZandorShell::StartProblems() const {
+    if (FrameImages && !FrameImages->Usable())
+        return QStringLiteral("Card frames cannot be shown: %1")
+            .arg(ToDisplay(FrameImages->Error()));
+    return {};
+}
+
 QString TZandorShell::ProgramDir() const {
     return QString::fromStdString(Db.ProgramDir);
 }
@@ -64,6 +72,7 @@ void TZandorShell::DestroyWindows() {
     delete fmLoadDeck;
     delete fmDeckED;
     delete fmMain;
+    FrameImages.reset();
 }
 
 void TZandorShell::LauncherDeckEditor() {

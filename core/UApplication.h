@@ -10,9 +10,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 namespace zandor {
 
 class TfmMain;
+class TListImageZandorCard;
 
 class TZandorShell : public QObject {
     Q_OBJECT
@@ -23,6 +26,10 @@ public:
     TCardDatabase& Db;
     // The help file that F1 and the help commands open; cleared before the windows exist.
     QString HelpFile;
+    // The eight card frames, made by the launcher when it is created and freed with it.
+    std::unique_ptr<TListImageZandorCard> FrameImages;
+    // What went wrong at start that the user should hear of once (a missing frame file).
+    QString StartProblems() const;
 
     // The windows, in creation order; a window that this build does not have stays null
     // and the commands that would show it do nothing.

@@ -1,6 +1,7 @@
 #include "core/UMain.h"
 
 #include "core/UApplication.h"
+#include "render/UImageLists.h"
 #include "widgets/UPictureButton.h"
 
 #include <QApplication>
@@ -103,6 +104,7 @@ TfmMain::TfmMain(TZandorShell& shell)
 
     // Creation step: the help file, hints that stay while the pointer rests, no drag.
     m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.FrameImages = std::make_unique<TListImageZandorCard>(m_shell.Db.DataDir);
     m_dragging = false;
     m_shell.Db.PlayOrigin = "Main";
 
@@ -112,7 +114,9 @@ TfmMain::TfmMain(TZandorShell& shell)
     }
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain() {
+    m_shell.FrameImages.reset();
+}
 
 void TfmMain::iabDeckEDClick() {
     m_shell.LauncherDeckEditor();

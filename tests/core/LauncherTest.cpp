@@ -1,5 +1,6 @@
 #include "core/UApplication.h"
 #include "core/UMain.h"
+#include "render/UImageLists.h"
 #include "tests/testkit/TestKit.h"
 #include "widgets/UHelpViewer.h"
 #include "widgets/UMessages.h"
@@ -164,4 +165,22 @@ TEST_F(Launcher, F1OpensTheHelpContentsOrSaysWhyNot) {
     EXPECT_FALSE(HelpViewer().ShowTopic(shell->HelpFile, "No such rule", &error));
     EXPECT_TRUE(error.contains("No such rule"));
     HelpViewer().hide();
+}
+
+TEST_F(Launcher, MakesTheFramesAndSaysOnceWhichFileIsMissing) {
+    // The empty data folder has no frame pictures.
+    ASSERT_NE(shell->FrameImages, nullptr);
+    EXPECT_FALSE(shell->FrameImages->Usable());
+    EXPECT_TRUE(shell->StartProblems().contains("w.jpg"));
+
+    TTempDir sample;
+    CopySampleData(sample.Path());
+    TCardDatabase sampleDb;
+    LoadCardDatabase(sampleDb, sample.Path(), sample.Path());
+    TZandorShell sampleShell(sampleDb);
+    sampleShell.CreateWindows();
+    EXPECT_TRUE(sampleShell.FrameImages->Usable());
+    EXPECT_TRUE(sampleShell.StartProblems().isEmpty());
+    sampleShell.DestroyWindows();
+    EXPECT_EQ(sampleShell.FrameImages, nullptr); // freed with the launcher
 }
