@@ -4,7 +4,9 @@
 #include "core/UMain.h"
 #include "widgets/UHelpViewer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace zandor {
 
@@ -14,6 +16,22 @@ TZandorShell* theShell = nullptr;
 
 TZandorShell::TZandorShell(TCardDatabase& db) : Db(db) {
     theShell = this;
+    if (qApp)
+        qApp->installEventFilter(this);
+}
+
+bool TZandorShell::eventFilter(QObject* watched, QEvent* event) {
+    // Hints stay up as long as the pointer rests on the control.
+    if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (!widget->toolTip().isEmpty()) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            QToolTip::showText(help->globalPos(), widget->toolTip(), widget, QRect(),
+                               HintHidePause);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 TZandorShell::~TZandorShell() {

@@ -48,9 +48,15 @@ public:
 
     QString ProgramDir() const;
 
+    // How long a hint stays up while the pointer rests: in effect for ever.
+    static constexpr int HintHidePause = 10000000;
+
 signals:
     // The launcher was closed: the program ends.
     void ProgramEnding();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 TZandorShell& Shell();

@@ -30,6 +30,16 @@ void readList(TCardDatabase& db, std::string_view fileName, std::vector<std::str
         db.MissingFiles.push_back(std::string(fileName));
 }
 
+// The line holds the name and its TAB; does its edition field match?
+bool editionMatches(std::string_view line, std::size_t nameSize, std::string_view edition) {
+    if (edition.empty())
+        return true;
+    std::string_view rest = line.substr(nameSize + 1);
+    const std::size_t tab = rest.find('\t');
+    return tab != std::string_view::npos &&
+           rest.substr(0, std::min<std::size_t>(tab, 3)) == edition;
+}
+
 } // namespace
 
 void TNameIndex::Clear() {
@@ -69,10 +79,10 @@ void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines
     }
 }
 
-long long FindCardLine(const TNameIndex& index, const std::vector<std::string>& cardLines,
-                       std::string_view name, std::string_view edition) {
-    if (name.find('\t') != std::string_view::npos)
-        return -1; // no stored name can hold a TAB
+long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::string>& cardLines,
+                             std::string_view name, std::string_view edition) {
+    if (name.empty() || name.find('\t') != std::string_view::npos)
+        return -1; // no stored name is empty or holds a TAB
     const long long start = index.Find(NameKey(name));
     if (start < 0)
         return -1;
@@ -83,12 +93,7 @@ long long FindCardLine(const TNameIndex& index, const std::vector<std::string>& 
         // edition field looked at, so most lines cost one comparison.
         if (line.size() > name.size() && line[name.size()] == '\t' &&
             std::memcmp(line.data(), name.data(), name.size()) == 0) {
-            if (edition.empty())
-                return static_cast<long long>(n);
-            std::string_view rest = std::string_view(line).substr(name.size() + 1);
-            const std::size_t tab = rest.find('\t');
-            if (tab != std::string_view::npos &&
-                rest.substr(0, std::min<std::size_t>(tab, 3)) == edition)
+            if (editionMatches(line, name.size(), edition))
                 return static_cast<long long>(n);
         }
         // The scan ends with the block of names that share the first character. A line
@@ -100,8 +105,20 @@ long long FindCardLine(const TNameIndex& index, const std::vector<std::string>& 
     return -1;
 }
 
-TZandorCard FindCard(const TNameIndex& index, const std::vector<std::string>& cardLines,
-                     std::string_view name, std::string_view edition) {
+long long FindCardLine(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
+                       std::string_view edition) {
+    if (name.empty())
+        return -1;
+    const long long start = index.Find(NameKey(name));
+    if (start < 0)
+        return -1;
+    return cardLines.FirstReachable(
+        static_cast<std::size_t>(start), name,
+        [&](const std::string& line) { return editionMatches(line, name.size(), edition); });
+}
+
+TZandorCard FindCard(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
+                     std::string_view edition) {
     const long long line = FindCardLine(index, cardLines, name, edition);
     if (line < 0) {
         TZandorCard missing;
@@ -188,7 +205,9 @@ void LoadCardDatabase(TCardDatabase& db, const std::string& programDir,
     db.RuleLines.clear();
     db.ProgramLines.clear();
     db.MissingFiles.clear();
-    readList(db, CardListFile, db.CardLines);
+    std::vector<std::string> cardLines;
+    readList(db, CardListFile, cardLines);
+    db.CardLines = std::move(cardLines);
     readList(db, RuleFile, db.RuleLines);
     readList(db, ProgramFile, db.ProgramLines);
     BuildNameIndex(db.NameIndex, db.CardLines);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/UCard.h"
+#include "core/UCardLines.h"
 #include "core/UIniFile.h"
 #include "core/USettings.h"
 
@@ -44,7 +45,7 @@ struct TCardDatabase {
     std::string DataDir;    // ends with a separator; file names are appended directly
     TIniFile Settings;
     std::string PicDir;
-    std::vector<std::string> CardLines;
+    TCardLines CardLines;
     std::vector<std::string> RuleLines;
     std::vector<std::string> ProgramLines;
     TNameIndex NameIndex;
@@ -70,11 +71,16 @@ void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines
 // Finds the card by exact name and, when edition is not empty, exact edition. A miss gives
 // a record named "XNOCARD" with every other field empty.
 TZandorCard FindCard(const TCardDatabase& db, std::string_view name, std::string_view edition);
-TZandorCard FindCard(const TNameIndex& index, const std::vector<std::string>& cardLines,
-                     std::string_view name, std::string_view edition);
-// Index of the matching line, or -1.
-long long FindCardLine(const TNameIndex& index, const std::vector<std::string>& cardLines,
-                       std::string_view name, std::string_view edition);
+TZandorCard FindCard(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
+                     std::string_view edition);
+// Index of the matching line, or -1. The lookup starts at the name's index entry and walks
+// forward until the first line whose name begins with another character; the card list
+// keeps a table that gives the walk's answer without walking.
+long long FindCardLine(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
+                       std::string_view edition);
+// The same lookup done by the walk itself, line by line.
+long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::string>& cardLines,
+                             std::string_view name, std::string_view edition);
 bool IsNotFound(const TZandorCard& card);
 
 // The program of a card from "programm.dat" (name=program, name compared without case).

@@ -33,9 +33,17 @@ struct TGenerator {
     explicit TGenerator(std::uint32_t seed) : rng(seed) {}
     int pick(int n) { return static_cast<int>(rng() % static_cast<std::uint32_t>(n)); }
 
+    // A word opens with one of about two hundred letter pairs, as card names spread over
+    // the alphabet, then runs on in syllables.
     std::string word() {
-        std::string w;
-        const int parts = 2 + pick(2);
+        static const char* onsets[] = {"b",  "c",  "d",  "f",  "g",  "h",  "j",  "k",
+                                       "l",  "m",  "n",  "p",  "r",  "s",  "t",  "v",
+                                       "w",  "z",  "br", "cr", "dr", "gr", "st", "th",
+                                       "sh", "sk", "bl", "fl", "gl", "tr", "qu", "y"};
+        static const char* vowels[] = {"a", "e", "i", "o", "u", "y", "ae", "ou"};
+        std::string w = onsets[pick(32)];
+        w += vowels[pick(8)];
+        const int parts = 1 + pick(2);
         for (int i = 0; i < parts; ++i)
             w += syllables[static_cast<std::size_t>(pick(static_cast<int>(syllables.size())))];
         w[0] = static_cast<char>(w[0] - 'a' + 'A');

@@ -2,6 +2,7 @@
 #include "tests/testkit/TestKit.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -197,4 +198,35 @@ TEST(SaveData, WritesTheListBeside) {
     db.CardLines = {line("Acorn", "AAA")};
     ASSERT_TRUE(SaveDataFile(db, CardListFile, db.CardLines).Ok);
     EXPECT_EQ(ReadBytes(dir.File("cardlist.dat")), line("Acorn", "AAA") + "\r\n");
+}
+
+TEST(LookupTable, GivesTheWalksAnswerOnSortedUnsortedAndStaleLists) {
+    // Random small lists with few names, so that reprints, foreign first letters inside
+    // runs, TAB-less lines and stale index entries all occur; the table must agree with
+    // the walk on every lookup.
+    std::mt19937 rng(11);
+    const char* names[] = {"Ab", "Abc", "Ab c", "Ba", "Bb", "b", "B", "Ca", "A", ""};
+    const char* editions[] = {"X", "Y", "ZZZ"};
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> plain;
+        const int count = 1 + static_cast<int>(rng() % 12);
+        for (int i = 0; i < count; ++i)
+            plain.push_back(rng() % 9 == 0 ? "no tab"
+                                           : line(names[rng() % 10], editions[rng() % 3]));
+        if (round % 2 == 0)
+            SortCardLines(plain);
+        TNameIndex index;
+        BuildNameIndex(index, plain);
+        TCardLines table(plain);
+        if (round % 3 == 0) { // the list changed after the index was built
+            const std::size_t at = rng() % plain.size();
+            plain[at] = line(names[rng() % 10], editions[rng() % 3]);
+            table.Replace(at, plain[at]);
+        }
+        for (const char* name : names)
+            for (const char* edition : {"", "X", "Y", "ZZZ", "Q"})
+                ASSERT_EQ(FindCardLine(index, table, name, edition),
+                          FindCardLineByWalk(index, plain, name, edition))
+                    << "round " << round << " name '" << name << "' edition " << edition;
+    }
 }

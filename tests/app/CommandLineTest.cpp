@@ -1,0 +1,72 @@
+#include "app/UCommandLine.h"
+#include "core/UCard.h"
+#include "tests/testkit/TestKit.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace zandor;
+using namespace zandor::test;
+
+namespace {
+
+struct Cli : ::testing::Test {
+    TTempDir dir;
+    std::ostringstream out, err;
+    void SetUp() override {
+        TZandorCard card;
+        card.Name = "\xC6ther Lantern";
+        card.Edition = "FRG";
+        card.Color = "Art";
+        card.Rarity = "U";
+        card.Cost = "3";
+        card.CardType = "Artifact";
+        card.Text = "<T>: Add one mana.";
+        card.Value = "1,50";
+        card.Seq = "201";
+        WriteBytes(dir.File("cardlist.dat"), FormatCardLine(card) + "\r\n");
+        WriteBytes(dir.File("programm.dat"), "\xC6ther Lantern=TAP\r\n");
+    }
+    int run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--data", dir.Path()});
+        return RunCommandLine(args, out, err);
+    }
+};
+
+} // namespace
+
+TEST_F(Cli, FindPrintsEveryFieldInDeclaredOrder) {
+    ASSERT_EQ(run({"find", "\xC3\x86ther Lantern", "--edition", "FRG"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Name: \xC3\x86ther Lantern\n"
+                         "Edition: FRG\nColor: Art\nRarity: U\nCost: 3\nCardType: Artifact\n"
+                         "Text: <T>: Add one mana.\nFlavor: \nMana: \nProgram: TAP\nPT: \n"
+                         "Value: 1,50\nArtist: \nSeq: 201\n");
+}
+
+TEST_F(Cli, MissesAndMistakes) {
+    EXPECT_EQ(run({"find", "Nothing"}), 1);
+    EXPECT_EQ(out.str(), "XNOCARD\n");
+    EXPECT_EQ(run({"find", "\xC3\x86ther Lantern", "--edition", "ZZZ"}), 1);
+    EXPECT_EQ(run({"find", "\xD0\x9A"}), 1); // a name the code page cannot hold
+    EXPECT_EQ(run({"find"}), 2);
+    EXPECT_EQ(run({"frobnicate"}), 2);
+    EXPECT_EQ(run({"find", "--edition"}), 2);
+    EXPECT_NE(err.str().find("unknown command"), std::string::npos);
+}
+
+TEST_F(Cli, HelpAndVersion) {
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out.str().find("find NAME"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out.str().rfind("zandor ", 0), 0u);
+}
+
+TEST(CliSample, FindsASampleCard) {
+    TTempDir dir;
+    CopySampleData(dir.Path());
+    std::ostringstream out, err;
+    ASSERT_EQ(
+        RunCommandLine({"--data", dir.Path(), "find", "Version", "--edition", "@@"}, out, err), 0);
+    EXPECT_NE(out.str().find("Text: Base 0.8 version"), std::string::npos);
+}

@@ -1,0 +1,167 @@
+#include "core/UApplication.h"
+#include "core/UMain.h"
+#include "tests/testkit/TestKit.h"
+#include "widgets/UHelpViewer.h"
+#include "widgets/UMessages.h"
+#include "widgets/UPictureButton.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+using namespace zandor;
+using namespace zandor::test;
+
+namespace {
+
+struct Launcher : ::testing::Test {
+    TTempDir dir;
+    TCardDatabase db;
+    std::unique_ptr<TZandorShell> shell;
+    std::vector<TMessage> messages;
+
+    void SetUp() override {
+        LoadCardDatabase(db, dir.Path(), dir.Path()); // an empty data folder
+        shell = std::make_unique<TZandorShell>(db);
+        shell->CreateWindows();
+        shell->fmMain->show();
+        SetMessageAnswerer([this](const TMessage& m) {
+            messages.push_back(m);
+            return true;
+        });
+    }
+    void TearDown() override {
+        SetMessageAnswerer({});
+        shell.reset();
+    }
+    TfmMain& main() { return *shell->fmMain; }
+
+    void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+        const QPoint global = target->mapToGlobal(local);
+        QMouseEvent event(type, QPointF(local), QPointF(global),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+};
+
+} // namespace
+
+TEST_F(Launcher, HasTheLayoutOfTheLauncher) {
+    EXPECT_EQ(main().windowTitle(), "Zandor Library");
+    EXPECT_TRUE(main().windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(main().size(), QSize(184, 151));
+    EXPECT_EQ(main().palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(main().Panel->geometry(), QRect(3, 3, 177, 145));
+    EXPECT_EQ(main().Panel->palette().color(QPalette::Window), QColor(56, 84, 119));
+    struct Case {
+        QWidget* control;
+        QRect geometry;
+    };
+    const Case cases[] = {
+        {main().Image1, {0, 0, 177, 17}},        {main().sbMinimize, {134, 0, 20, 16}},
+        {main().sbClose, {156, 0, 20, 16}},      {main().iabDeckED, {16, 32, 153, 32}},
+        {main().iabTestPlay, {16, 64, 153, 32}}, {main().iabOptions, {16, 104, 153, 32}}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.control->geometry(), c.geometry) << c.control->objectName().toStdString();
+    EXPECT_EQ(main().sbClose->shape(), TPictureButton::Shape::Ellipse);
+    EXPECT_EQ(main().iabOptions->shape(), TPictureButton::Shape::Rectangle);
+    EXPECT_EQ(shell->HelpFile, shell->ProgramDir() + "/help/mRuleE.hlp");
+    EXPECT_EQ(db.PlayOrigin, "Main");
+}
+
+TEST_F(Launcher, DraggingTheTitleMovesTheWindowByThePointerMove) {
+    main().move(200, 150);
+    const QPoint start = main().pos();
+    sendMouse(main().Image1, QEvent::MouseButtonPress, {40, 8}, Qt::LeftButton);
+    EXPECT_TRUE(main().Dragging());
+    sendMouse(main().Image1, QEvent::MouseMove, {40 + 37, 8 - 21}, Qt::LeftButton);
+    EXPECT_EQ(main().pos(), start + QPoint(37, -21));
+    // The offset was taken at the press, so a second move is measured from the start too.
+    sendMouse(main().Image1, QEvent::MouseMove, {40 + 50 - 37, 8 + 5 + 21}, Qt::LeftButton);
+    EXPECT_EQ(main().pos(), start + QPoint(50, 5));
+    sendMouse(main().Image1, QEvent::MouseButtonRelease, {0, 0}, Qt::NoButton);
+    EXPECT_FALSE(main().Dragging());
+    const QPoint after = main().pos();
+    sendMouse(main().Image1, QEvent::MouseMove, {100, 10}, Qt::NoButton);
+    EXPECT_EQ(main().pos(), after);
+}
+
+TEST_F(Launcher, CloseButtonEndsTheProgram) {
+    QSignalSpy ending(shell.get(), &TZandorShell::ProgramEnding);
+    QTest::mouseClick(main().sbClose, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_EQ(ending.count(), 1);
+    EXPECT_FALSE(main().isVisible());
+}
+
+TEST_F(Launcher, ButtonsOfWindowsNotYetThereDoNothing) {
+    QTest::mouseClick(main().iabDeckED, Qt::LeftButton);
+    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
+    QTest::mouseClick(main().iabOptions, Qt::LeftButton);
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Launcher, RoutesBetweenTheLauncherTheEditorAndThePlayTable) {
+    // Plain windows stand in for the editor and the table; the routing is the shell's.
+    auto* editor = new QWidget;
+    auto* table = new QWidget;
+    shell->fmDeckED = editor;
+    shell->fmPlay = table;
+
+    QTest::mouseClick(main().iabDeckED, Qt::LeftButton);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(main().isVisible());
+
+    // A test from the editor returns to the editor, closing that returns to the launcher.
+    shell->DeckEditorTestPlay();
+    editor->hide();
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(db.PlayOrigin, "DeckED");
+    table->hide();
+    shell->PlayTableClosed();
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(main().isVisible());
+    editor->hide();
+    shell->DeckEditorClosed();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(db.PlayOrigin, "Main");
+
+    // A test from the launcher afterwards returns to the launcher.
+    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_FALSE(main().isVisible());
+    table->hide();
+    shell->PlayTableClosed();
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_FALSE(editor->isVisible());
+}
+
+TEST_F(Launcher, F1OpensTheHelpContentsOrSaysWhyNot) {
+    shell->HelpFile = QString::fromStdString(dir.File("missing.hlp"));
+    QTest::keyClick(&main(), Qt::Key_F1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, ErrorCaption);
+    EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
+    EXPECT_TRUE(messages[0].Text.contains("missing.hlp"));
+
+    WriteBytes(dir.File("mRuleE.hlp"),
+               "<html><body><a name=\"contents\"></a><h1>Contents</h1>"
+               "<a name=\"Mulligan\"></a><p>Shuffle and draw.</p></body></html>");
+    shell->HelpFile = QString::fromStdString(dir.File("mRuleE.hlp"));
+    QTest::keyClick(&main(), Qt::Key_F1);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(HelpViewer().isVisible());
+    EXPECT_TRUE(HelpViewer().Browser()->toPlainText().contains("Contents"));
+    EXPECT_TRUE(HelpViewer().ShowTopic(shell->HelpFile, "Mulligan"));
+    EXPECT_EQ(HelpViewer().CurrentTopic(), "Mulligan");
+    QString error;
+    EXPECT_FALSE(HelpViewer().ShowTopic(shell->HelpFile, "No such rule", &error));
+    EXPECT_TRUE(error.contains("No such rule"));
+    HelpViewer().hide();
+}
