@@ -134,6 +134,12 @@ std::vector<std::string> InitialBaseList(const TCardDatabase& db) {
     return AllBaseLines(db.CardLines);
 }
 
+std::vector<std::string> TBaseList::TakeLines() {
+    std::vector<std::string> lines = std::move(m_lines);
+    SetLines({});
+    return lines;
+}
+
 void TBaseList::SetLines(std::vector<std::string> lines) {
     m_lines = std::move(lines);
     m_firstLetters.Build(m_lines);

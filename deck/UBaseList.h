@@ -78,6 +78,8 @@ public:
     const std::string& operator[](std::size_t i) const { return m_lines[i]; }
 
     void SetLines(std::vector<std::string> lines);
+    // Hands the lines over and leaves the list empty.
+    std::vector<std::string> TakeLines();
     std::string Caption() const { return BaseCaption(m_lines.size()); }
     TFindAsYouType Find(std::string_view typed) const {
         return FindAsYouType(m_lines, m_firstLetters, typed);

@@ -1,5 +1,7 @@
 #include "deck/UFindCardLogic.h"
 
+#include <cstring>
+
 namespace zandor {
 
 namespace {
@@ -8,25 +10,57 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Whether text holds the lower-case term, letters compared without case; no copy is made,
-// since this runs over every card line.
-bool containsLower(std::string_view text, std::string_view term) {
-    if (term.empty())
-        return true;
+// Whether the lower-case term occurs at position at of text, letters compared without case.
+bool occursAt(std::string_view text, std::size_t at, std::string_view term) {
+    for (std::size_t k = 0; k < term.size(); ++k)
+        if (lower(text[at + k]) != term[k])
+            return false;
+    return true;
+}
+
+// Calls found(at) for each position at which the lower-case term occurs in text, until it
+// returns true. No copy of the text is made, since this runs over every card line.
+template <class TFound> bool findLower(std::string_view text, std::string_view term, TFound found) {
     if (term.size() > text.size())
         return false;
-    const char first = term.front();
     const std::size_t last = text.size() - term.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (lower(text[i]) != first)
-            continue;
-        std::size_t k = 1;
-        while (k < term.size() && lower(text[i + k]) == term[k])
-            ++k;
-        if (k == term.size())
+    if (term.empty()) {
+        for (std::size_t i = 0; i <= last; ++i)
+            if (found(i))
+                return true;
+        return false;
+    }
+    const char first = term.front();
+    const char* const begin = text.data();
+    const std::size_t span = last + 1; // the positions a match can start at
+    // Both forms of a first letter are looked for with memchr, which is much faster than
+    // testing every byte; the nearer one is tried first.
+    const char other = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
+    auto next = [&](char c, std::size_t from) -> std::size_t {
+        if (from >= span)
+            return span;
+        const void* hit = std::memchr(begin + from, c, span - from);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - begin) : span;
+    };
+    std::size_t small = next(first, 0);
+    std::size_t capital = other == first ? span : next(other, 0);
+    while (small < span || capital < span) {
+        std::size_t at;
+        if (small <= capital) {
+            at = small;
+            small = next(first, at + 1);
+        } else {
+            at = capital;
+            capital = next(other, at + 1);
+        }
+        if (occursAt(text, at, term) && found(at))
             return true;
     }
     return false;
+}
+
+bool containsLower(std::string_view text, std::string_view term) {
+    return findLower(text, term, [](std::size_t) { return true; });
 }
 
 bool fieldHas(std::string_view term, std::string_view field, bool whole) {
@@ -43,12 +77,12 @@ std::string LowerAscii(std::string_view text) {
 }
 
 bool WholeWordMatch(std::string_view term, std::string_view field) {
-    const std::string f = LowerAscii(field);
-    if (f == term)
-        return true;
-    const std::string padded = " " + f + " ";
-    const std::string word = " " + std::string(term) + " ";
-    return padded.find(word) != std::string::npos;
+    // " " + term + " " within " " + field + " ": the term with a blank or the field's end
+    // on either side.
+    return findLower(field, term, [&](std::size_t at) {
+        const std::size_t end = at + term.size();
+        return (at == 0 || field[at - 1] == ' ') && (end == field.size() || field[end] == ' ');
+    });
 }
 
 TSearchTerms PrepareTerms(const TFindOptions& options) {
@@ -74,8 +108,11 @@ bool FieldMatch(std::string_view term, const TZandorCard& card, const TFindOptio
            (options.PT && fieldHas(term, card.PT, whole));
 }
 
-bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFindOptions& options,
-                     const TCardFilter& filter) {
+namespace {
+
+// The match test; a card that gets as far as parsing is left in card.
+bool matchLine(std::string_view line, const TSearchTerms& terms, const TFindOptions& options,
+               const TCardFilter& filter, TZandorCard& card) {
     const bool two = !terms.T2.empty();
     const bool isAnd = terms.Operator == TFindOperator::And;
     // Most lines are decided here, without parsing.
@@ -89,7 +126,7 @@ bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFi
     } else if (!has1 && !containsLower(line, terms.T2)) {
         return false;
     }
-    const TZandorCard card = ParseCardLine(line);
+    card = ParseCardLine(line);
     if (!filter.Passes(card))
         return false;
     if (!two)
@@ -97,6 +134,14 @@ bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFi
     if (isAnd)
         return FieldMatch(terms.T1, card, options) && FieldMatch(terms.T2, card, options);
     return FieldMatch(terms.T1, card, options) || FieldMatch(terms.T2, card, options);
+}
+
+} // namespace
+
+bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFindOptions& options,
+                     const TCardFilter& filter) {
+    TZandorCard card;
+    return matchLine(line, terms, options, filter, card);
 }
 
 long long FindMatch(const std::vector<std::string>& cardLines, const TSearchTerms& terms,
@@ -111,9 +156,10 @@ std::vector<std::string> AllMatches(const std::vector<std::string>& cardLines,
                                     const TSearchTerms& terms, const TFindOptions& options,
                                     const TCardFilter& filter) {
     std::vector<std::string> base;
+    TZandorCard card;
     for (const std::string& line : cardLines)
-        if (CardLineMatches(line, terms, options, filter))
-            base.push_back(BaseLine(ParseCardLine(line)));
+        if (matchLine(line, terms, options, filter, card))
+            base.push_back(BaseLine(card));
     return base;
 }
 
@@ -131,17 +177,17 @@ TSearchOutcome TCardSearch::Start(TBaseList& base, const TCardDatabase& db) {
     const TSearchTerms terms = PrepareTerms(Options);
     if (base.empty() || terms.Empty())
         return outcome;
-    m_savedBaseList = base.Lines();
     const TCardFilter filter = TCardFilter::FromSettings(db.Settings);
     if (!Options.SelectMatch) {
-        m_savedBaseList.clear();
         const long long line = FindMatch(db.CardLines, terms, Options, filter, 0);
         outcome.Found = line >= 0;
         if (outcome.Found)
             outcome.Select = select(base, db, line);
         return outcome;
     }
-    base.SetLines(AllMatches(db.CardLines, terms, Options, filter));
+    std::vector<std::string> found = AllMatches(db.CardLines, terms, Options, filter);
+    m_savedBaseList = base.TakeLines();
+    base.SetLines(std::move(found));
     m_down = true;
     outcome.Down = true;
     outcome.ListReplaced = true;
