@@ -3,6 +3,7 @@
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
+#include "render/URenderCommand.h"
 
 #include <functional>
 #include <map>
@@ -21,15 +22,18 @@ struct TArguments {
     std::map<std::string, std::string> Options; // "--edition" -> "CODE"
 };
 
-const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
-                    "\n"
-                    "Commands:\n"
-                    "  find NAME [--edition CODE]   print the fields of a card\n"
-                    "\n"
-                    "Options:\n"
-                    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
-                    "  --help       this text\n"
-                    "  --version    the program's version\n";
+const char* usage =
+    "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  find NAME [--edition CODE]   print the fields of a card\n"
+    "  render NAME [--edition CODE] [--stretch standart|box|lanczos3] --out FILE.png\n"
+    "                               draw the card face as a PNG\n"
+    "\n"
+    "Options:\n"
+    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
+    "  --help       this text\n"
+    "  --version    the program's version\n";
 
 // Options that take a value; anything else starting with "--" is a flag.
 bool takesValue(const std::string& option) {
@@ -76,6 +80,17 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
+int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 2) {
+        err << "zandor: render needs one card name (quote names with blanks)\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
+                            option(a, "--out"), out, err);
+}
+
 } // namespace
 
 std::string DefaultDataDir() {
@@ -101,6 +116,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},
+        {"render", renderCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {
