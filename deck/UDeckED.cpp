@@ -161,6 +161,11 @@ TDeckFileDialogs StandardDeckFileDialogs() {
 TfmDeckED::TfmDeckED(TZandorShell& shell) : QMainWindow(nullptr), m_shell(shell), m_db(shell.Db) {
     setObjectName(QStringLiteral("fmDeckED"));
     setWindowTitle(QStringLiteral("Deck Editor"));
+
+    // The small sans-serif face of the classic dialogs, so that the controls fit their places.
+    QFont smallFont(QStringLiteral("Arial"));
+    smallFont.setPixelSize(11);
+    setFont(smallFont);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -329,7 +334,8 @@ TfmDeckED::TfmDeckED(TZandorShell& shell) : QMainWindow(nullptr), m_shell(shell)
 TfmDeckED::~TfmDeckED() {
     // The next start shows the last filter result, never a search result.
     const TWriteResult saved = SaveTempBase(m_db, m_search.ListToSave(m_base));
-    (void)saved; // the program is ending; there is no window left to say so
+    if (!saved.Ok)
+        ShowError(nullptr, fromPath(saved.Error));
 }
 
 void TfmDeckED::buildToolBar() {

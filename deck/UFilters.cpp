@@ -43,6 +43,11 @@ void setTicks(QListWidget* list, std::size_t count, const auto& captionOf, const
 TfmFilters::TfmFilters(TCardDatabase& db, QWidget* parent) : QDialog(parent), m_db(db) {
     setObjectName(QStringLiteral("fmFilters"));
     setWindowTitle(QStringLiteral("Card Filter"));
+
+    // The small sans-serif face of the classic dialogs, so that the controls fit their places.
+    QFont smallFont(QStringLiteral("Arial"));
+    smallFont.setPixelSize(11);
+    setFont(smallFont);
     setFixedSize(520, 372);
 
     auto* editions = new QGroupBox(QStringLiteral("Edition"), this);

@@ -15,6 +15,11 @@ namespace zandor {
 TfmFindCard::TfmFindCard(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmFindCard"));
     setWindowTitle(QStringLiteral("Find Card"));
+
+    // The small sans-serif face of the classic dialogs, so that the controls fit their places.
+    QFont smallFont(QStringLiteral("Arial"));
+    smallFont.setPixelSize(11);
+    setFont(smallFont);
     setFixedSize(384, 236);
 
     auto* label = new QLabel(QStringLiteral("Find what:"), this);

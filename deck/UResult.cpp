@@ -8,6 +8,11 @@ namespace zandor {
 TfmResult::TfmResult(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmResult"));
     setWindowTitle(QStringLiteral("Add comment..."));
+
+    // The small sans-serif face of the classic dialogs, so that the controls fit their places.
+    QFont smallFont(QStringLiteral("Arial"));
+    smallFont.setPixelSize(11);
+    setFont(smallFont);
     setFixedSize(320, 88);
     edText = new QLineEdit(this);
     edText->setObjectName(QStringLiteral("edText"));

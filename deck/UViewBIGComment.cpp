@@ -10,6 +10,11 @@ namespace zandor {
 TfmRFComent::TfmRFComent(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmRFComent"));
     setWindowTitle(QStringLiteral("Примечание"));
+
+    // The small sans-serif face of the classic dialogs, so that the controls fit their places.
+    QFont smallFont(QStringLiteral("Arial"));
+    smallFont.setPixelSize(11);
+    setFont(smallFont);
     setFixedSize(400, 300);
     auto* title = new QLabel(QStringLiteral("Заголовок"), this);
     title->setGeometry(10, 8, 380, 16);
