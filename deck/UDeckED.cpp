@@ -532,8 +532,12 @@ void TfmDeckED::tFindCardTimer() {
 void TfmDeckED::showOutcome(const TSearchOutcome& outcome) {
     if (outcome.ListReplaced)
         refreshBaseCaption();
-    if (outcome.Select >= 0)
+    if (outcome.Select >= 0) {
         selectBaseTop(outcome.Select, true);
+    } else if (outcome.Found && !outcome.ListReplaced) {
+        // The card found is not in the list as it is: nothing is selected.
+        lbBase->selectionModel()->clear();
+    }
 }
 
 void TfmDeckED::sbFindClick(bool down) {

@@ -650,3 +650,19 @@ TEST_F(DeckEditor, VersionButtonAppendsTheRecordAndF1OpensTheContents) {
     EXPECT_TRUE(HelpViewer().isVisible());
     EXPECT_EQ(shell->HelpFile, shell->ProgramDir() + "/help/mRuleE.hlp");
 }
+
+TEST_F(DeckEditor, AMatchOutsideTheListSelectsNothingAndFindNextGoesOn) {
+    shell.reset();
+    WriteTextLines(dataDir + "/tempbase.dat", {"[EM] - Cindermaw", "[SV] - Barkhide Boar"});
+    FreeCardDatabase(db);
+    start();
+    clickBase("[EM] - Cindermaw");
+    search("boar", false); // the first boar, of 4E, is not in the list
+    EXPECT_EQ(ed().SelectedBase(), -1);
+    click(ed().sbFindNext);
+    ASSERT_EQ(ed().SelectedBase(), 1);
+    const long long last = ed().Search().LastFoundLine();
+    click(ed().sbFindNext); // no further boar
+    EXPECT_EQ(ed().SelectedBase(), 1);
+    EXPECT_EQ(ed().Search().LastFoundLine(), last);
+}
