@@ -600,6 +600,14 @@ void TfmDeckED::setTabs(const TSplitTabs& tabs) {
 
 void TfmDeckED::showCard(const TZandorCard& card) {
     CardView->ShowCardFace(card, !m_db.ProgramOptions.UseAnim);
+    reportArt();
+}
+
+void TfmDeckED::reportArt() {
+    // A broken picture file is named once; the card is shown without its art meanwhile.
+    const std::string& error = CardView->LastFace().ArtError;
+    if (!error.empty() && m_artErrorsShown.insert(error).second)
+        ShowError(this, fromPath(error));
 }
 
 void TfmDeckED::lbBaseClick() {
@@ -650,6 +658,7 @@ void TfmDeckED::tcStatChange(int tab) {
     const TZandorCard card = FindCard(m_db, TabCardName(m_tabs, tab), edition);
     // A change of half always fades, whatever the animation option says.
     CardView->ShowCardFace(card, true);
+    reportArt();
 }
 
 void TfmDeckED::mmErrataHotSpot(const QString& text) {

@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <set>
 
 class QAction;
 class QFrame;
@@ -172,6 +173,7 @@ private:
     void fillMemo(const std::string& name);
     void setTabs(const TSplitTabs& tabs);
     void showCard(const TZandorCard& card);
+    void reportArt();
     void reportDeck(const TDeckResult& result);
     // The deck name as typed; false (after telling the user) when it cannot be stored.
     bool deckNameFromEdit();
@@ -187,6 +189,7 @@ private:
     bool m_suspendFace = false;
     bool m_skipMemoOnce = false;
     bool m_refreshingDeck = false;
+    std::set<std::string> m_artErrorsShown;
 };
 
 } // namespace zandor

@@ -491,6 +491,12 @@ TEST_F(DeckEditor, CrossFadesInFourStepsAndSwapsOnTheFifth) {
     EXPECT_EQ(view.Opacity(1), 255);
     EXPECT_EQ(view.Composed().pixel(105, 150), face.pixel(105, 150));
 
+    // The window timer itself runs the fade to its end.
+    clickBase("[SV] - Crag Wyrm");
+    const QImage wyrm = view.CardBitmap().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(QTest::qWaitFor([&view] { return !view.tViewCard->isActive(); }, 2000));
+    EXPECT_EQ(view.Layer(1), wyrm);
+
     // With the animation switched off the face shows at once; a split card's tab still fades.
     db.ProgramOptions.UseAnim = true;
     clickBase("[EM] - Hush/Howl (Hush)");
@@ -665,4 +671,18 @@ TEST_F(DeckEditor, AMatchOutsideTheListSelectsNothingAndFindNextGoesOn) {
     click(ed().sbFindNext); // no further boar
     EXPECT_EQ(ed().SelectedBase(), 1);
     EXPECT_EQ(ed().Search().LastFoundLine(), last);
+}
+
+TEST_F(DeckEditor, ABrokenPictureIsNamedOnceAndTheCardStillShows) {
+    db.PicDir = dir.File("pics");
+    std::filesystem::create_directories(dir.File("pics/EM"));
+    WriteBytes(dir.File("pics/EM/Cindermaw.jpg"), "not a picture");
+    clickBase("[EM] - Cindermaw");
+    clickBase("[SV] - Crag Wyrm");
+    clickBase("[EM] - Cindermaw");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, ErrorCaption);
+    EXPECT_TRUE(messages[0].Text.contains("Cindermaw.jpg"));
+    EXPECT_FALSE(ed().CardView->LastFace().ArtDrawn);
+    EXPECT_TRUE(ed().CardView->tViewCard->isActive());
 }
