@@ -686,3 +686,37 @@ TEST_F(DeckEditor, ABrokenPictureIsNamedOnceAndTheCardStillShows) {
     EXPECT_FALSE(ed().CardView->LastFace().ArtDrawn);
     EXPECT_TRUE(ed().CardView->tViewCard->isActive());
 }
+
+TEST_F(DeckEditor, AnEmptyDataFolderGivesAnEmptyListAndCommandsThatDoNothing) {
+    shell.reset();
+    FreeCardDatabase(db);
+    dataDir = dir.File("empty");
+    std::filesystem::create_directories(dataDir);
+    start();
+    EXPECT_TRUE(ed().BaseList().empty());
+    EXPECT_EQ(ed().gbBaseS->title(), "  Base: 0 cards selected  ");
+    click(ed().bbAdd);
+    click(ed().bbSAdd);
+    click(ed().bbDelete);
+    click(ed().sbUp);
+    click(ed().sbFindNext);
+    search("boar", true); // no list to search: the button goes up again
+    EXPECT_FALSE(ed().sbFind->isChecked());
+    whenShown([this] {
+        EXPECT_EQ(shell->fmFilters->clbEdition->count(), 0);
+        click(shell->fmFilters->bbOk);
+    });
+    click(ed().sbFilter);
+    EXPECT_TRUE(ed().BaseList().empty());
+    EXPECT_TRUE(deckLines().isEmpty());
+    EXPECT_TRUE(messages.empty());
+
+    // The comment dialog keeps its last text for the next use.
+    addComment("first");
+    whenShown([this] {
+        EXPECT_EQ(shell->fmResult->edText->text(), "first");
+        click(shell->fmResult->bbCancel);
+    });
+    click(ed().bbComment);
+    EXPECT_EQ(deckLines(), QStringList({"// first"}));
+}
