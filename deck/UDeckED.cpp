@@ -921,7 +921,7 @@ void TfmDeckED::sbHelpClick() {
 }
 
 void TfmDeckED::SpeedButton1Click() {
-    const TWriteResult written = WriteVersionRecord(m_db);
+    const TWriteResult written = AppendVersionRecord(m_db);
     if (!written.Ok)
         ShowError(this, fromPath(written.Error));
 }

@@ -11,11 +11,16 @@ TZandorCard VersionRecord() {
     return card;
 }
 
-TWriteResult WriteVersionRecord(TCardDatabase& db) {
-    db.CardLines.push_back(FormatCardLine(VersionRecord()));
-    db.CardLines.Sort();
+TWriteResult AppendVersionRecord(TCardDatabase& db) {
+    TCardLines lines = db.CardLines;
+    lines.push_back(FormatCardLine(VersionRecord()));
+    lines.Sort();
+    const TWriteResult written = SaveDataFile(db, CardListFile, lines);
+    if (!written.Ok)
+        return written;
+    db.CardLines = std::move(lines);
     BuildNameIndex(db.NameIndex, db.CardLines);
-    return SaveDataFile(db, CardListFile, db.CardLines);
+    return written;
 }
 
 TPlayTestDecks& PlayTestDecks() {

@@ -12,8 +12,9 @@ namespace zandor {
 // Name "Version", edition "@@", text "Base 0.8 version", flavour "02.07.01", nothing else.
 TZandorCard VersionRecord();
 // Appends the version record's line, sorts the card list once, rebuilds the name index and
-// saves "cardlist.dat". Pressing twice adds the line twice.
-TWriteResult WriteVersionRecord(TCardDatabase& db);
+// saves "cardlist.dat". Pressing twice adds the line twice. A failed save leaves the list in
+// memory as it was, so that it still matches the file.
+TWriteResult AppendVersionRecord(TCardDatabase& db);
 
 // The deck lists the play test deals from; the deck editor's test command fills the first.
 struct TPlayTestDecks {

@@ -649,6 +649,15 @@ TEST_F(DeckEditor, VersionButtonAppendsTheRecordAndF1OpensTheContents) {
         }
     EXPECT_EQ(versions, 3); // the sample base's own and the two added
     EXPECT_EQ(FindCard(db, "Version", "@@").Name, "Version");
+    {
+        // A failed save says so and leaves the list as the file has it.
+        TFailingWriter failing;
+        ed().SpeedButton1->click();
+        EXPECT_EQ(failing.Attempts, 1);
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, ErrorCaption);
+    EXPECT_EQ(db.CardLines.Lines(), *lines);
 
     shell->HelpFile.clear();
     ed().activateWindow();
