@@ -259,8 +259,16 @@ TEST_F(DeckEditor, FilterDialogEditionSetsAndColourExclusions) {
         TfmFilters& f = *shell->fmFilters;
         ASSERT_EQ(f.clbEdition->count(), 3);
         EXPECT_EQ(f.clbEdition->item(1)->text(), "Emberhold");
-        f.cbEditionType->setCurrentIndex(etNone);
-        f.cbEditionTypeChange(etNone); // what picking the entry runs
+        // Picking a tournament set ticks the editions it names (one of them is not here).
+        const auto pick = [&f](int entry) {
+            f.cbEditionType->setCurrentIndex(entry);
+            emit f.cbEditionType->activated(entry); // as the user's choice of the entry
+        };
+        pick(etExtended);
+        EXPECT_EQ(f.clbEdition->item(0)->checkState(), Qt::Checked);   // Fourth Codex
+        EXPECT_EQ(f.clbEdition->item(1)->checkState(), Qt::Checked);   // Emberhold
+        EXPECT_EQ(f.clbEdition->item(2)->checkState(), Qt::Unchecked); // Saltveil
+        pick(etNone);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(f.clbEdition->item(i)->checkState(), Qt::Unchecked);
         // Ticking one edition by hand makes the set "Selected".
