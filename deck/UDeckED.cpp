@@ -912,7 +912,9 @@ void TfmDeckED::sbTestClick() {
 }
 
 void TfmDeckED::sbStatClick() {
-    // The statistics window comes with a later build; an empty deck shows nothing anyway.
+    // An empty deck has no statistics to show.
+    if (!m_deck.Lines().empty())
+        emit StatisticsRequested(m_deck.Lines());
 }
 
 void TfmDeckED::sbHelpClick() {

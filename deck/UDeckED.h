@@ -155,6 +155,9 @@ signals:
     // The test command ran while the load deck dialog was up: the edited deck goes back to
     // that dialog's active page.
     void DeckForLoadDialog(const std::vector<std::string>& lines);
+    // The statistics command with a deck that is not empty: the statistics window shows
+    // these lines modally.
+    void StatisticsRequested(const std::vector<std::string>& lines);
     // "Edit Card..." was chosen for a base line while "Look Base" is unticked.
     void EditCardRequested(const std::string& baseLine);
 

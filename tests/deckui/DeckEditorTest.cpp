@@ -588,8 +588,15 @@ TEST_F(DeckEditor, SearchesInBothModesAndFindsNext) {
 }
 
 TEST_F(DeckEditor, TestPlayAndClosingRouteThroughTheShell) {
+    QSignalSpy statistics(&ed(), &TfmDeckED::StatisticsRequested);
+    click(ed().sbStat); // an empty deck: nothing happens
+    EXPECT_EQ(statistics.count(), 0);
     clickBase("[EM] - Cindermaw");
     click(ed().bbAdd);
+    ed().Statistics1->trigger();
+    ASSERT_EQ(statistics.count(), 1);
+    EXPECT_EQ(statistics[0][0].value<std::vector<std::string>>(),
+              std::vector<std::string>({"    1 [EM] - Cindermaw"}));
     auto* table = new QWidget;
     shell->fmPlay = table;
     click(ed().sbTest);
