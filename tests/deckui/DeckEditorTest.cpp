@@ -580,6 +580,13 @@ TEST_F(DeckEditor, SearchesInBothModesAndFindsNext) {
     EXPECT_FALSE(ed().sbFind->isChecked());
     EXPECT_EQ(baseLines().size(), all);
 
+    // A term the card base's code page cannot hold is refused and says why.
+    search(QStringLiteral("дракон"), true);
+    EXPECT_FALSE(ed().sbFind->isChecked());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption, ErrorCaption);
+    EXPECT_EQ(baseLines().size(), all);
+
     // Cancelling the dialog leaves the button up and the list as it was.
     whenShown([this] { click(shell->fmFindCard->bbCancel); });
     click(ed().sbFind);
