@@ -199,6 +199,15 @@ TEST_F(DeckEditor, LaysOutTheWindowAsDrawn) {
     EXPECT_FALSE(ed().ViewComments1->isVisible());
     EXPECT_EQ(ed().lbPrice->text(), "Price: 0$");
     EXPECT_EQ(counters(), QStringList(5, "0 cards"));
+    // Both layers of the card view start with the blank card, fully opaque.
+    QImage blank;
+    LoadBlankCard(blank);
+    blank = blank.convertToFormat(QImage::Format_RGB32);
+    for (int layer = 0; layer < 2; ++layer) {
+        EXPECT_EQ(ed().CardView->Layer(layer), blank);
+        EXPECT_EQ(ed().CardView->Opacity(layer), 255);
+    }
+    EXPECT_FALSE(ed().CardView->tViewCard->isActive());
 }
 
 TEST_F(DeckEditor, OpensOnTheWholeBaseAndKeepsTheLastListInTempbase) {
