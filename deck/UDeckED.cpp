@@ -460,6 +460,10 @@ void TfmDeckED::buildMenus() {
     pmEditCard = pmBase->addAction(QStringLiteral("Edit Card..."));
     connect(pmEditCard, &QAction::triggered, this, &TfmDeckED::pmEditCardClick);
     pmAddToProxy = pmBase->addAction(QStringLiteral("Add to proxy print..."));
+    connect(pmAddToProxy, &QAction::triggered, this, [this] {
+        if (const int row = SelectedBase(); row >= 0)
+            emit ProxyLineRequested(m_base[static_cast<std::size_t>(row)]);
+    });
 }
 
 // ---- base list ---------------------------------------------------------------------------

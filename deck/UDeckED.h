@@ -160,6 +160,8 @@ signals:
     void StatisticsRequested(const std::vector<std::string>& lines);
     // "Edit Card..." was chosen for a base line while "Look Base" is unticked.
     void EditCardRequested(const std::string& baseLine);
+    // "Add to proxy print..." was chosen: the base line goes unchanged to the proxy list.
+    void ProxyLineRequested(const std::string& baseLine);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

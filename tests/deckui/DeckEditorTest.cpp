@@ -664,6 +664,10 @@ TEST_F(DeckEditor, LookBaseTogglesEditCardAndThePopUpEntry) {
     EXPECT_EQ(edits[0][0].value<std::string>(), "[SV] - Crag Wyrm");
     ed().LookBase1->trigger();
     EXPECT_FALSE(ed().EditCard1->isEnabled());
+    QSignalSpy proxies(&ed(), &TfmDeckED::ProxyLineRequested);
+    ed().pmAddToProxy->trigger();
+    ASSERT_EQ(proxies.count(), 1);
+    EXPECT_EQ(proxies[0][0].value<std::string>(), "[SV] - Crag Wyrm");
     ed().pmBase->hide();
 }
 
