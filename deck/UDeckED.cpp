@@ -867,10 +867,11 @@ void TfmDeckED::sbLoadClick() {
         return;
     lbDeck->repaint();
     const std::string path = chosen.toStdString();
-    const TDeckFile file = LoadDeckFile(path, m_db, [this](std::size_t line) {
-        pbStat->setRange(0, std::max(pbStat->maximum(), static_cast<int>(line)));
-        pbStat->setValue(static_cast<int>(line));
-    });
+    // The conversion of an old deck moves the progress bar line by line.
+    const auto lines = ReadTextLines(path);
+    pbStat->setRange(0, lines && lines->size() > 1 ? static_cast<int>(lines->size() - 1) : 1);
+    const TDeckFile file = LoadDeckFile(
+        path, m_db, [this](std::size_t line) { pbStat->setValue(static_cast<int>(line)); });
     pbStat->setValue(0);
     if (!file.Ok) {
         ShowError(this, QStringLiteral("Cannot read the deck file ") + chosen + ".");
