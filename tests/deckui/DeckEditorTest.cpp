@@ -182,7 +182,7 @@ TEST_F(DeckEditor, LaysOutTheWindowAsDrawn) {
     EXPECT_EQ(ed().bbAdd->toolTip(), "Add Card");
     EXPECT_EQ(ed().bbSAdd->toolTip(), "Add sideboard card");
     EXPECT_EQ(ed().bbDelete->toolTip(), "Delete card");
-    // Six 3-pixel separators in the tool bar's strip colour; the version button is hidden.
+    // Five 3-pixel separators in the tool bar's strip colour; the version button is hidden.
     const auto strips = ed().ToolBar->findChildren<QFrame*>(QString(), Qt::FindDirectChildrenOnly);
     int separators = 0;
     for (const QFrame* strip : strips)
