@@ -3,6 +3,11 @@
 #include "core/UCodePage.h"
 #include "core/UMain.h"
 #include "render/UImageLists.h"
+#include "deck/UDeckED.h"
+#include "deck/UFilters.h"
+#include "deck/UFindCard.h"
+#include "deck/UResult.h"
+#include "deck/UViewBIGComment.h"
 #include "widgets/UHelpViewer.h"
 
 #include <QApplication>
@@ -63,13 +68,23 @@ void TZandorShell::CreateWindows() {
     HelpFile.clear();
     // The launcher first: it becomes the main window and sets the help file.
     fmMain = new TfmMain(*this);
+    // The deck editor fills its base list while it is made.
+    fmDeckED = new TfmDeckED(*this);
+    fmFilters = new TfmFilters(Db);
+    fmResult = new TfmResult;
+    fmFindCard = new TfmFindCard;
+    fmRFComent = new TfmRFComent;
 }
 
 void TZandorShell::DestroyWindows() {
     // Later windows go first, the launcher last, as they were made in the opposite order.
+    delete fmRFComent;
     delete fmPlay;
     delete fmOptions;
     delete fmLoadDeck;
+    delete fmFindCard;
+    delete fmResult;
+    delete fmFilters;
     delete fmDeckED;
     delete fmMain;
     FrameImages.reset();

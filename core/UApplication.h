@@ -16,6 +16,11 @@ namespace zandor {
 
 class TfmMain;
 class TListImageZandorCard;
+class TfmDeckED;
+class TfmFilters;
+class TfmResult;
+class TfmFindCard;
+class TfmRFComent;
 
 class TZandorShell : public QObject {
     Q_OBJECT
@@ -35,9 +40,13 @@ public:
     // and the commands that would show it do nothing.
     QPointer<TfmMain> fmMain;
     QPointer<QWidget> fmDeckED;
+    QPointer<TfmFilters> fmFilters;
+    QPointer<TfmResult> fmResult;
+    QPointer<TfmFindCard> fmFindCard;
     QPointer<QWidget> fmLoadDeck;
     QPointer<QWidget> fmOptions;
     QPointer<QWidget> fmPlay;
+    QPointer<TfmRFComent> fmRFComent;
 
     void CreateWindows();
     void DestroyWindows();

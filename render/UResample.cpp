@@ -95,7 +95,9 @@ void prepare(TContributorList& list, int (&key)[4], std::vector<TNormaliser>& no
 }
 
 // Eight floats at a time; on machines without AVX2 the compiler splits them in two. The
-// helpers taking them never leave this file, so the calling convention does not matter.
+// helpers are always inlined: called out of line from the AVX2 copy of a pass, a vector
+// argument or result would cross two calling conventions, which crashes an unoptimised
+// build.
 #if defined(__clang__)
 #pragma clang diagnostic ignored "-Wpsabi"
 #elif defined(__GNUC__)
@@ -104,22 +106,22 @@ void prepare(TContributorList& list, int (&key)[4], std::vector<TNormaliser>& no
 typedef float TFloats __attribute__((vector_size(32)));
 typedef std::int32_t TInts __attribute__((vector_size(32)));
 
-inline TFloats loadFloats(const float* p) {
+[[gnu::always_inline]] inline TFloats loadFloats(const float* p) {
     TFloats v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-inline void storeFloats(float* p, TFloats v) {
+[[gnu::always_inline]] inline void storeFloats(float* p, TFloats v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-inline TFloats splat(float f) {
+[[gnu::always_inline]] inline TFloats splat(float f) {
     return TFloats{f, f, f, f, f, f, f, f};
 }
 
 // s div t through the reciprocal, clamped to 0..255 and cut toward zero.
-inline TFloats normaliseFast(TFloats s, TFloats inverse) {
+[[gnu::always_inline]] inline TFloats normaliseFast(TFloats s, TFloats inverse) {
     TFloats v = s * inverse + splat(QuotientMargin);
     v = v < splat(0.0f) ? splat(0.0f) : v;
     v = v > splat(255.0f) ? splat(255.0f) : v;

@@ -1,0 +1,200 @@
+// The deck editor window: the base list with its filter, find box and search, the deck list
+// with its counters and files, the card information panel, and the tool bar and menus that
+// open the other tools. It owns the base list, the deck list and the search state; the rules
+// behind every command live in the deck logic units.
+#pragma once
+
+#include "core/UCardDatabase.h"
+#include "deck/UBaseList.h"
+#include "deck/UCardInfo.h"
+#include "deck/UDeckList.h"
+#include "deck/UFindCardLogic.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <set>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTimer;
+class QToolButton;
+
+namespace zandor {
+
+class TBaseListModel;
+class TCardView;
+class TKeywordMemo;
+class TZandorShell;
+
+// The open and save dialogs of deck files: each returns the chosen path, or an empty text
+// when the user cancelled. Tests replace them, since native dialogs cannot be clicked.
+struct TDeckFileDialogs {
+    std::function<QString(QWidget* parent, const QString& folder, const QString& proposed)> Save;
+    std::function<QString(QWidget* parent, const QString& folder)> Open;
+};
+TDeckFileDialogs StandardDeckFileDialogs();
+
+class TfmDeckED : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfmDeckED(TZandorShell& shell);
+    ~TfmDeckED() override;
+
+    // Tool bar.
+    QWidget* ToolBar;
+    QToolButton* sbNew;
+    QToolButton* sbLoad;
+    QToolButton* sbSave;
+    QToolButton* sbFind;
+    QToolButton* sbFindNext;
+    QToolButton* sbFilter;
+    QToolButton* sbProxyPrint;
+    QToolButton* sbTest;
+    QToolButton* sbStat;
+    QToolButton* sbHelp;
+    QToolButton* SpeedButton1;
+    // Card panel and lists.
+    QFrame* Panel3;
+    TCardView* CardView;
+    QGroupBox* gbBaseS;
+    QLineEdit* edFind;
+    QLineEdit* edDName;
+    QListView* lbBase;
+    QListWidget* lbDeck;
+    QPushButton* bbComment;
+    QPushButton* bbAdd;
+    QPushButton* bbSAdd;
+    QPushButton* bbDelete;
+    QToolButton* sbUp;
+    QToolButton* sbDown;
+    QLabel* lbPrice;
+    // Bottom panel.
+    QWidget* plBottom;
+    QTabBar* tcStat;
+    QLabel* lbEditionHide;
+    QLabel* lbMana;
+    QLabel* lbCreatures;
+    QLabel* lbSpells;
+    QLabel* lbDecks;
+    QLabel* lbSB;
+    QProgressBar* pbStat;
+    TKeywordMemo* mmErrata;
+    QTimer* tFindCard;
+    // Menus.
+    QAction* NewDeck1;
+    QAction* LoadDeck1;
+    QAction* SaveDeck1;
+    QAction* SaveApprendic1;
+    QAction* LookBase1;
+    QAction* EditCard1;
+    QAction* AddDeleteEdition1;
+    QAction* AddCardRulingsSummary1;
+    QAction* AddCardPrices1;
+    QAction* PrintProxy1;
+    QAction* Options1;
+    QAction* Testplay1;
+    QAction* Statistics1;
+    QAction* ViewComments1;
+    QAction* Contents1;
+    QAction* About1;
+    QMenu* pmBase;
+    QAction* pmEditCard;
+    QAction* pmAddToProxy;
+
+    TDeckFileDialogs FileDialogs = StandardDeckFileDialogs();
+
+    const TBaseList& BaseList() const { return m_base; }
+    const TDeckList& DeckList() const { return m_deck; }
+    const TCardSearch& Search() const { return m_search; }
+    TBaseListModel& BaseModel() const { return *m_baseModel; }
+    bool SuspendFace() const { return m_suspendFace; }
+    // The selected base line, or -1.
+    int SelectedBase() const;
+
+    // Base list (filter, find, search).
+    void FilterBase(bool fromEditionWindow = false);
+    void edFindChange();
+    void tFindCardTimer();
+    void sbFindClick(bool down);
+    void sbFindNextClick();
+    // Card information.
+    void lbBaseClick();
+    void lbDeckClick();
+    void tcStatChange(int tab);
+    void mmErrataHotSpot(const QString& text);
+    // Deck.
+    void bbAddClick();
+    void bbSAddClick();
+    void bbDeleteClick();
+    void bbCommentClick();
+    void sbUpClick();
+    void sbDownClick();
+    void sbNewClick();
+    void sbLoadClick();
+    void sbSaveClick();
+    void SaveApprendic1Click();
+    void CountDeck();
+    // Window commands.
+    void sbTestClick();
+    void sbStatClick();
+    void sbHelpClick();
+    void SpeedButton1Click();
+    void LookBase1Click();
+    void pmEditCardClick();
+
+signals:
+    // The test command ran while the load deck dialog was up: the edited deck goes back to
+    // that dialog's active page.
+    void DeckForLoadDialog(const std::vector<std::string>& lines);
+    // The statistics command with a deck that is not empty: the statistics window shows
+    // these lines modally.
+    void StatisticsRequested(const std::vector<std::string>& lines);
+    // "Edit Card..." was chosen for a base line while "Look Base" is unticked.
+    void EditCardRequested(const std::string& baseLine);
+    // "Add to proxy print..." was chosen: the base line goes unchanged to the proxy list.
+    void ProxyLineRequested(const std::string& baseLine);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildToolBar();
+    void buildMenus();
+    void refreshBaseCaption();
+    void refreshDeck();
+    void selectBaseTop(long long row, bool show);
+    void showOutcome(const TSearchOutcome& outcome);
+    void fillMemo(const std::string& name);
+    void setTabs(const TSplitTabs& tabs);
+    void showCard(const TZandorCard& card);
+    void reportArt();
+    void reportDeck(const TDeckResult& result);
+    // The deck name as typed; false (after telling the user) when it cannot be stored.
+    bool deckNameFromEdit();
+    QString deckDir() const;
+
+    TZandorShell& m_shell;
+    TCardDatabase& m_db;
+    TBaseList m_base;
+    TBaseListModel* m_baseModel;
+    TDeckList m_deck;
+    TCardSearch m_search;
+    TSplitTabs m_tabs;
+    bool m_suspendFace = false;
+    bool m_skipMemoOnce = false;
+    bool m_refreshingDeck = false;
+    std::set<std::string> m_artErrorsShown;
+};
+
+} // namespace zandor
