@@ -2,12 +2,12 @@
 
 #include "core/UCodePage.h"
 #include "core/UMain.h"
-#include "render/UImageLists.h"
 #include "deck/UDeckED.h"
 #include "deck/UFilters.h"
 #include "deck/UFindCard.h"
 #include "deck/UResult.h"
 #include "deck/UViewBIGComment.h"
+#include "render/UImageLists.h"
 #include "widgets/UHelpViewer.h"
 
 #include <QApplication>
