@@ -8,6 +8,7 @@
 #include "deck/UResult.h"
 #include "deck/UViewBIGComment.h"
 #include "render/UImageLists.h"
+#include "stats/UDeckStat.h"
 #include "widgets/UHelpViewer.h"
 
 #include <QApplication>
@@ -73,12 +74,21 @@ void TZandorShell::CreateWindows() {
     fmFilters = new TfmFilters(Db);
     fmResult = new TfmResult;
     fmFindCard = new TfmFindCard;
+    fmStat = new TfmStat(Db);
     fmRFComent = new TfmRFComent;
+    // The editor's statistics command shows its deck in the statistics window.
+    auto* editor = static_cast<TfmDeckED*>(fmDeckED.data());
+    connect(editor, &TfmDeckED::StatisticsRequested, fmStat,
+            [this](const std::vector<std::string>& lines) {
+                if (fmStat)
+                    fmStat->ShowDeck(lines);
+            });
 }
 
 void TZandorShell::DestroyWindows() {
     // Later windows go first, the launcher last, as they were made in the opposite order.
     delete fmRFComent;
+    delete fmStat;
     delete fmPlay;
     delete fmOptions;
     delete fmLoadDeck;

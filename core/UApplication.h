@@ -21,6 +21,7 @@ class TfmFilters;
 class TfmResult;
 class TfmFindCard;
 class TfmRFComent;
+class TfmStat;
 
 class TZandorShell : public QObject {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
     QPointer<QWidget> fmLoadDeck;
     QPointer<QWidget> fmOptions;
     QPointer<QWidget> fmPlay;
+    QPointer<TfmStat> fmStat;
     QPointer<TfmRFComent> fmRFComent;
 
     void CreateWindows();

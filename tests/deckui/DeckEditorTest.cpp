@@ -9,6 +9,7 @@
 #include "deck/UFilters.h"
 #include "deck/UFindCard.h"
 #include "deck/UResult.h"
+#include "stats/UDeckStat.h"
 #include "tests/testkit/TestKit.h"
 #include "widgets/UHelpViewer.h"
 #include "widgets/UKeywordMemo.h"
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -609,7 +611,19 @@ TEST_F(DeckEditor, TestPlayAndClosingRouteThroughTheShell) {
     EXPECT_EQ(statistics.count(), 0);
     clickBase("[EM] - Cindermaw");
     click(ed().bbAdd);
+    // The command shows the deck in the statistics window, modally.
+    bool shown = false;
+    QString firstCard;
+    whenShown([&] {
+        shown = shell->fmStat->isVisible();
+        for (int c = 0; c < shell->fmStat->sgDeck->columnCount(); ++c)
+            if (auto* item = shell->fmStat->sgDeck->item(0, c))
+                firstCard += item->text() + "|";
+        shell->fmStat->reject();
+    });
     ed().Statistics1->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(firstCard.contains("Cindermaw")) << firstCard.toStdString();
     ASSERT_EQ(statistics.count(), 1);
     EXPECT_EQ(statistics[0][0].value<std::vector<std::string>>(),
               std::vector<std::string>({"    1 [EM] - Cindermaw"}));
