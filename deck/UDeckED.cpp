@@ -10,6 +10,7 @@
 #include "deck/UFilters.h"
 #include "deck/UFindCard.h"
 #include "deck/UResult.h"
+#include "deck/UVersionRecord.h"
 #include "deck/UViewBIGComment.h"
 #include "widgets/UHelpViewer.h"
 #include "widgets/UKeywordMemo.h"
@@ -748,24 +749,19 @@ void TfmDeckED::CountDeck() {
 }
 
 void TfmDeckED::bbAddClick() {
-    const int row = SelectedBase();
-    if (row < 0)
-        return;
-    const TDeckResult added = m_deck.AddCard(m_base[static_cast<std::size_t>(row)]);
-    refreshDeck();
-    if (!added.Ok) {
-        reportDeck(added);
-        return;
-    }
-    CountDeck();
-    lbBase->setFocus();
+    addSelectedBase(false);
 }
 
 void TfmDeckED::bbSAddClick() {
+    addSelectedBase(true);
+}
+
+void TfmDeckED::addSelectedBase(bool sideboard) {
     const int row = SelectedBase();
     if (row < 0)
         return;
-    const TDeckResult added = m_deck.AddSideboardCard(m_base[static_cast<std::size_t>(row)]);
+    const std::string& line = m_base[static_cast<std::size_t>(row)];
+    const TDeckResult added = sideboard ? m_deck.AddSideboardCard(line) : m_deck.AddCard(line);
     refreshDeck();
     if (!added.Ok) {
         reportDeck(added);
@@ -928,7 +924,7 @@ void TfmDeckED::sbHelpClick() {
 }
 
 void TfmDeckED::SpeedButton1Click() {
-    const TWriteResult written = AppendVersionRecord(m_db);
+    const TWriteResult written = WriteVersionRecord(m_db);
     if (!written.Ok)
         ShowError(this, fromPath(written.Error));
 }

@@ -180,6 +180,7 @@ private:
     void showCard(const TZandorCard& card);
     void reportArt();
     void reportDeck(const TDeckResult& result);
+    void addSelectedBase(bool sideboard);
     // The deck name as typed; false (after telling the user) when it cannot be stored.
     bool deckNameFromEdit();
     QString deckDir() const;

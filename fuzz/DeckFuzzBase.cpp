@@ -1,9 +1,19 @@
 // The small card base and settings shared by the deck fuzz targets, and their check.
-#include "core/UCardDatabase.h"
+#include "fuzz/DeckFuzzBase.h"
+
+#include "core/UTextFile.h"
 
 #include <cstdlib>
 
 namespace zandor::fuzz {
+
+std::vector<std::string> InputLines(const std::uint8_t* data, std::size_t size, std::size_t limit) {
+    std::vector<std::string> lines;
+    SplitLines(std::string_view(reinterpret_cast<const char*>(data), size), lines);
+    if (lines.size() > limit)
+        lines.resize(limit);
+    return lines;
+}
 
 void check(bool condition) {
     if (!condition)

@@ -1,29 +1,19 @@
 // Any bytes as the lines of a deck file: the editing commands, the counters, the
 // conversion of an old deck and the Apprentice export never read out of range, and each
 // keeps the shape of the list it promises.
-#include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "deck/UCardInfo.h"
 #include "deck/UDeckFile.h"
 #include "deck/UDeckList.h"
+#include "fuzz/DeckFuzzBase.h"
 
 #include <cstdint>
-
-namespace zandor::fuzz {
-// From DeckFuzzBase.cpp: aborts when the condition fails; a small base of six cards.
-void check(bool condition);
-const zandor::TCardDatabase& SmallBase();
-} // namespace zandor::fuzz
 
 using namespace zandor;
 using zandor::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> lines;
-    SplitLines(text, lines);
-    if (lines.size() > 200)
-        lines.resize(200);
+    std::vector<std::string> lines = fuzz::InputLines(data, size, 200);
     const TCardDatabase& db = fuzz::SmallBase();
 
     (void)CountDeck(lines, db);

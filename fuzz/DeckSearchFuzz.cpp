@@ -1,27 +1,19 @@
 // Any bytes as a base list and search terms: find-as-you-type, base-line splitting, the
 // filter tests and the search matching never read out of range, and whole-word matching
 // agrees with its definition on padded copies.
-#include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "deck/UBaseList.h"
 #include "deck/UCardFilter.h"
 #include "deck/UFindCardLogic.h"
+#include "fuzz/DeckFuzzBase.h"
 
 #include <cstdint>
-
-namespace zandor::fuzz {
-// From DeckFuzzBase.cpp: aborts when the condition fails; a small base of six cards.
-void check(bool condition);
-const zandor::TCardDatabase& SmallBase();
-} // namespace zandor::fuzz
 
 using namespace zandor;
 using zandor::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string> lines;
-    SplitLines(text, lines);
+    std::vector<std::string> lines = fuzz::InputLines(data, size, 100000);
     if (lines.empty())
         return 0;
     TBaseList base;

@@ -1,0 +1,19 @@
+// What the deck fuzz targets share: a check that aborts when it fails, and a small card
+// base of six cards to look cards up in.
+#pragma once
+
+#include "core/UCardDatabase.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zandor::fuzz {
+
+void check(bool condition);
+const zandor::TCardDatabase& SmallBase();
+// The fuzzer's bytes as lines, at most limit of them.
+std::vector<std::string> InputLines(const std::uint8_t* data, std::size_t size, std::size_t limit);
+
+} // namespace zandor::fuzz
