@@ -13,7 +13,8 @@ namespace zandor {
 class TCardLines {
 public:
     TCardLines() = default;
-    TCardLines(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    // Explicit, so that a plain vector is never copied into a card list by accident.
+    explicit TCardLines(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
     TCardLines(std::initializer_list<std::string> lines) : m_lines(lines) {}
     TCardLines(const TCardLines& other) : m_lines(other.m_lines) {}
     TCardLines(TCardLines&& other) noexcept : m_lines(std::move(other.m_lines)) { other.touch(); }

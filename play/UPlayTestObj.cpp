@@ -96,7 +96,7 @@ TDeckLineKind ReadDeckLine(std::string_view line, TDeckEntry& entry) {
 std::vector<TSkippedDeckLine>
 TPlayerObj::LoadDeck(const std::string& name, const std::vector<std::string>& deckLines,
                      const std::string& picDir, const std::vector<std::string>& programLines,
-                     const TNameIndex& nameIndex, const std::vector<std::string>& cardLines,
+                     const TNameIndex& nameIndex, const TCardLines& cardLines,
                      TSmallArtSource* art) {
     Clear();
     PlayerName = name;

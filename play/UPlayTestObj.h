@@ -141,8 +141,7 @@ public:
     std::vector<TSkippedDeckLine>
     LoadDeck(const std::string& name, const std::vector<std::string>& deckLines,
              const std::string& picDir, const std::vector<std::string>& programLines,
-             const TNameIndex& nameIndex, const std::vector<std::string>& cardLines,
-             TSmallArtSource* art);
+             const TNameIndex& nameIndex, const TCardLines& cardLines, TSmallArtSource* art);
 
     void ShuffleLibrary();
     void ShuffleGraveyard();

@@ -60,11 +60,12 @@ TCardZone& TPlayerTest::zoneOf(TPlayerObj& player, TSource source) {
 
 // ---- Game ----
 
-TNewGameResult
-TPlayerTest::NewGame(const std::string& name1, const std::string& name2, const std::string& picDir,
-                     const std::vector<std::string>& programLines,
-                     const std::vector<std::string>& cardLines, const TNameIndex& nameIndex,
-                     const std::vector<std::string>& deck1, const std::vector<std::string>& deck2) {
+TNewGameResult TPlayerTest::NewGame(const std::string& name1, const std::string& name2,
+                                    const std::string& picDir,
+                                    const std::vector<std::string>& programLines,
+                                    const TCardLines& cardLines, const TNameIndex& nameIndex,
+                                    const std::vector<std::string>& deck1,
+                                    const std::vector<std::string>& deck2) {
     m_table.Clear();
     if (m_artCache)
         m_artCache->Clear();

@@ -50,7 +50,7 @@ public:
 
     TNewGameResult NewGame(const std::string& name1, const std::string& name2,
                            const std::string& picDir, const std::vector<std::string>& programLines,
-                           const std::vector<std::string>& cardLines, const TNameIndex& nameIndex,
+                           const TCardLines& cardLines, const TNameIndex& nameIndex,
                            const std::vector<std::string>& deck1,
                            const std::vector<std::string>& deck2);
     void StartGame();

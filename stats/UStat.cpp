@@ -114,8 +114,7 @@ std::string NotAnIntegerMessage(std::string_view text) {
 }
 
 TStatResult TStatCards::Build(const std::vector<std::string>& deckLines,
-                              const TNameIndex& nameIndex,
-                              const std::vector<std::string>& cardLines) {
+                              const TNameIndex& nameIndex, const TCardLines& cardLines) {
     std::vector<TZandorStatCard> rows;
     std::int64_t nonLand = 0;
     for (const std::string& line : deckLines) {

@@ -67,7 +67,7 @@ public:
     // Rebuilds the rows from deck lines; sideboard and comment lines are skipped. A
     // main-deck line whose count is no number fails the build and leaves the model as it was.
     TStatResult Build(const std::vector<std::string>& deckLines, const TNameIndex& nameIndex,
-                      const std::vector<std::string>& cardLines);
+                      const TCardLines& cardLines);
 
     static std::string ConvertedCost(std::string_view cost);
     static std::int64_t SymbolCount(std::string_view cost, std::string_view colorKey);

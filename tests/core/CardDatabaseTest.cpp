@@ -29,7 +29,7 @@ struct Lookup : ::testing::Test {
     TNameIndex index;
     void SetUp() override { BuildNameIndex(index, lines); }
     TZandorCard find(const std::string& name, const std::string& edition) {
-        return FindCard(index, lines, name, edition);
+        return FindCard(index, TCardLines(lines), name, edition);
     }
 };
 

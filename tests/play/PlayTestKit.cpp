@@ -24,7 +24,7 @@ void TPlayBase::AddCard(const std::string& name, const std::string& type, const 
     card.CardType = type;
     card.PT = pt;
     CardLines.push_back(FormatCardLine(card));
-    SortCardLines(CardLines);
+    CardLines.Sort();
     BuildNameIndex(NameIndex, CardLines);
     if (!program.empty())
         ProgramLines.push_back(name + "=" + program);

@@ -14,7 +14,7 @@ namespace zandor::test {
 // The card base of tests/fixtures/play, loaded once per test.
 struct TPlayBase {
     TPlayBase();
-    std::vector<std::string> CardLines;
+    TCardLines CardLines;
     std::vector<std::string> ProgramLines;
     TNameIndex NameIndex;
     // Adds a card line (kept sorted, index rebuilt) and optionally its program.

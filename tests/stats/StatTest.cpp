@@ -30,14 +30,14 @@ std::string cardLine(const TCardRow& row) {
 
 // A model over a small card base of its own; each test adds the cards it needs.
 struct Stats : ::testing::Test {
-    std::vector<std::string> cardLines;
+    TCardLines cardLines;
     TNameIndex index;
     TStatCards stats;
 
     void base(std::initializer_list<TCardRow> cards) {
         for (const TCardRow& c : cards)
             cardLines.push_back(cardLine(c));
-        SortCardLines(cardLines);
+        cardLines.Sort();
         BuildNameIndex(index, cardLines);
     }
     TStatResult build(const std::vector<std::string>& deck) {
