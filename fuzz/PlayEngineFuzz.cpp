@@ -91,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RandomSeed(in.ConsumeIntegral<std::uint32_t>());
 
     // The card base: six cards with programs and power/toughness from the input.
-    std::vector<std::string> cardLines, programLines;
+    TCardLines cardLines;
+    std::vector<std::string> programLines;
     for (int k = 0; k < 6; ++k) {
         TZandorCard card;
         card.Name = "C" + std::to_string(k);

@@ -6,7 +6,7 @@ packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl
 libjpeg62-turbo-dev fonts-liberation libgtest-dev libgmock-dev libbenchmark-dev
 python3 python3-pil xvfb xauth"
 if [ "${ZANDOR_CI_DEPS:-0}" = 1 ]; then
-    packages="$packages clang-format-14"
+    packages="$packages clang-format-14 libclang-rt-14-dev"
 fi
 missing=""
 for p in $packages; do
