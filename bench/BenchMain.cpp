@@ -1,5 +1,7 @@
 #include "bench/BenchMain.h"
 
+#include "core/UCard.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -34,6 +36,13 @@ long long ResidentBytes() {
         std::fclose(f);
     }
     return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+std::size_t ParseEveryLine(const std::vector<std::string>& cardLines) {
+    std::size_t names = 0;
+    for (const std::string& line : cardLines)
+        names += ParseCardLine(line).Name.size();
+    return names;
 }
 
 int RunWithRatios(int argc, char** argv, const std::vector<TRatio>& ratios) {

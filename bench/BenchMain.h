@@ -17,4 +17,8 @@ int RunWithRatios(int argc, char** argv, const std::vector<TRatio>& ratios);
 // Resident memory of this process in bytes.
 long long ResidentBytes();
 
+// The baseline of the deck benchmarks: every line of the card list parsed once (returns
+// the length of all names, so that the work cannot be optimised away).
+std::size_t ParseEveryLine(const std::vector<std::string>& cardLines);
+
 } // namespace zandor::bench

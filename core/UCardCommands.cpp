@@ -4,14 +4,21 @@
 
 namespace zandor {
 
-int RunFindCommand(const TCardDatabase& db, const std::string& name, const std::string& edition,
-                   std::ostream& out) {
+TZandorCard FindCardByUtf8(const TCardDatabase& db, const std::string& name,
+                           const std::string& edition) {
     const auto storedName = Utf8ToCp1252(name);
     const auto storedEdition = Utf8ToCp1252(edition);
-    TZandorCard card;
     if (storedName && storedEdition)
-        card = FindCard(db, *storedName, *storedEdition);
-    if (!storedName || !storedEdition || IsNotFound(card)) {
+        return FindCard(db, *storedName, *storedEdition);
+    TZandorCard missing;
+    missing.Name = NotFoundName;
+    return missing;
+}
+
+int RunFindCommand(const TCardDatabase& db, const std::string& name, const std::string& edition,
+                   std::ostream& out) {
+    TZandorCard card = FindCardByUtf8(db, name, edition);
+    if (IsNotFound(card)) {
         out << NotFoundName << "\n";
         return 1;
     }

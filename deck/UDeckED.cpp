@@ -834,27 +834,39 @@ bool TfmDeckED::deckNameFromEdit() {
     return true;
 }
 
+std::optional<std::string> TfmDeckED::chooseDeckFileToWrite() {
+    // The save dialog proposes the deck name; ".dec" is added when missing, and a file that
+    // exists is replaced only when the user says so.
+    const QString chosen = FileDialogs.Save(this, deckDir(), edDName->text() + ".dec");
+    if (chosen.isEmpty())
+        return std::nullopt;
+    const TDeckSavePlan plan = PlanDeckSave(chosen.toStdString());
+    if (plan.AskReplace &&
+        !AskYesNo(this,
+                  QString::fromUtf8(SaveDeckCaption.data(),
+                                    static_cast<qsizetype>(SaveDeckCaption.size())),
+                  fromPath(plan.Question), false))
+        return std::nullopt;
+    return plan.Path;
+}
+
 void TfmDeckED::sbSaveClick() {
     if (!deckNameFromEdit())
         return;
-    const QString chosen = FileDialogs.Save(this, deckDir(), edDName->text() + ".dec");
-    if (chosen.isEmpty())
+    const std::optional<std::string> path = chooseDeckFileToWrite();
+    if (!path)
         return;
-    const TDeckSavePlan plan = PlanDeckSave(chosen.toStdString());
-    if (plan.AskReplace &&
-        !AskYesNo(this, QStringLiteral("Save Deck..."), fromPath(plan.Question), false))
-        return;
-    const TWriteResult written = SaveDeckFile(plan.Path, m_deck.Lines());
+    const TWriteResult written = SaveDeckFile(*path, m_deck.Lines());
     if (!written.Ok) {
         // The old file stays as it was, and so do the deck and its name.
         ShowError(this, fromPath(written.Error));
         return;
     }
-    QString name = QFileInfo(fromPath(plan.Path)).fileName();
+    QString name = QFileInfo(fromPath(*path)).fileName();
     name.chop(4);
     edDName->setText(name);
     deckNameFromEdit();
-    m_db.DeckDir = ExtractFileDir(plan.Path);
+    m_db.DeckDir = ExtractFileDir(*path);
 }
 
 void TfmDeckED::sbLoadClick() {
@@ -863,16 +875,17 @@ void TfmDeckED::sbLoadClick() {
         return;
     lbDeck->repaint();
     const std::string path = chosen.toStdString();
-    // The conversion of an old deck moves the progress bar line by line.
-    const auto lines = ReadTextLines(path);
-    pbStat->setRange(0, lines && lines->size() > 1 ? static_cast<int>(lines->size() - 1) : 1);
-    const TDeckFile file = LoadDeckFile(
-        path, m_db, [this](std::size_t line) { pbStat->setValue(static_cast<int>(line)); });
-    pbStat->setValue(0);
-    if (!file.Ok) {
+    auto lines = ReadTextLines(path);
+    if (!lines) {
         ShowError(this, QStringLiteral("Cannot read the deck file ") + chosen + ".");
         return;
     }
+    // The conversion of an old deck moves the progress bar line by line.
+    pbStat->setRange(0, lines->size() > 1 ? static_cast<int>(lines->size() - 1) : 1);
+    const TDeckFile file = LoadDeckLines(path, std::move(*lines), m_db, [this](std::size_t line) {
+        pbStat->setValue(static_cast<int>(line));
+    });
+    pbStat->setValue(0);
     if (file.Rewritten && !file.Rewrite.Ok)
         ShowError(this, fromPath(file.Rewrite.Error));
     m_deck.SetLines(file.Lines);
@@ -888,14 +901,10 @@ void TfmDeckED::sbLoadClick() {
 void TfmDeckED::SaveApprendic1Click() {
     if (m_deck.Lines().empty() || !deckNameFromEdit())
         return;
-    const QString chosen = FileDialogs.Save(this, deckDir(), edDName->text() + ".dec");
-    if (chosen.isEmpty())
+    const std::optional<std::string> path = chooseDeckFileToWrite();
+    if (!path)
         return;
-    const TDeckSavePlan plan = PlanDeckSave(chosen.toStdString());
-    if (plan.AskReplace &&
-        !AskYesNo(this, QStringLiteral("Save Deck..."), fromPath(plan.Question), false))
-        return;
-    const TWriteResult written = ExportApprentice(plan.Path, m_deck.DeckName(), m_deck.Lines());
+    const TWriteResult written = ExportApprentice(*path, m_deck.DeckName(), m_deck.Lines());
     if (!written.Ok)
         ShowError(this, fromPath(written.Error));
 }

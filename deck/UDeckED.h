@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 #include <set>
 
 class QAction;
@@ -183,6 +184,8 @@ private:
     void addSelectedBase(bool sideboard);
     // The deck name as typed; false (after telling the user) when it cannot be stored.
     bool deckNameFromEdit();
+    // The file the deck is to be written to, or nothing when the user cancelled.
+    std::optional<std::string> chooseDeckFileToWrite();
     QString deckDir() const;
 
     TZandorShell& m_shell;

@@ -51,12 +51,17 @@ bool IsOldFormatDeck(const std::vector<std::string>& lines) {
 
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
                        const TProgress& progress) {
-    TDeckFile deck;
     auto lines = ReadTextLines(path);
     if (!lines)
-        return deck;
+        return {};
+    return LoadDeckLines(path, std::move(*lines), db, progress);
+}
+
+TDeckFile LoadDeckLines(const std::string& path, std::vector<std::string> lines,
+                        const TCardDatabase& db, const TProgress& progress) {
+    TDeckFile deck;
     deck.Ok = true;
-    deck.Lines = std::move(*lines);
+    deck.Lines = std::move(lines);
     for (std::string& line : deck.Lines) {
         if (skipped(line))
             continue;

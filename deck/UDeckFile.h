@@ -54,6 +54,10 @@ bool IsOldFormatDeck(const std::vector<std::string>& lines);
 // file is written back once.
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
                        const TProgress& progress = {});
+// The same for the lines of path already read, for a caller that needed them first (to
+// size its progress bar, say): the file is not read again.
+TDeckFile LoadDeckLines(const std::string& path, std::vector<std::string> lines,
+                        const TCardDatabase& db, const TProgress& progress = {});
 
 // Saves the deck under path (".dec" already appended); on success the deck takes the
 // file's name and DeckDir its folder. A failed write changes nothing, on disk or here.

@@ -1,6 +1,6 @@
 #include "render/URenderCommand.h"
+#include "core/UCardCommands.h"
 
-#include "core/UCodePage.h"
 #include "render/UCardFace.h"
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
@@ -51,12 +51,8 @@ int RunRenderCommand(const TCardDatabase& db, const std::string& name, const std
         return 2;
     }
     // The command line is UTF-8; the card list holds Windows-1252 bytes.
-    const auto storedName = Utf8ToCp1252(name);
-    const auto storedEdition = Utf8ToCp1252(edition);
-    TZandorCard card;
-    if (storedName && storedEdition)
-        card = FindCard(db, *storedName, *storedEdition);
-    if (!storedName || !storedEdition || IsNotFound(card)) {
+    const TZandorCard card = FindCardByUtf8(db, name, edition);
+    if (IsNotFound(card)) {
         err << "zandor: no card \"" << name << "\"";
         if (!edition.empty())
             err << " in edition " << edition;

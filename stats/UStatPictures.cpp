@@ -171,6 +171,29 @@ void DrawManaCurve(QImage& picture, const TStatCards& stats) {
     }
 }
 
+// Writes an icon with its figure beside it, two entries to a line: the left column first,
+// then the right one, then the next line.
+struct TIconColumns {
+    int ColumnWidth;
+    int TextDrop;
+    int X = 5;
+    int Y = 4;
+    bool SecondColumn = false;
+
+    void Write(QPainter& p, const QImage& icon, const QString& text) {
+        p.drawImage(X, Y, icon);
+        textOut(p, X + 18, Y + TextDrop, text);
+        if (!SecondColumn) {
+            SecondColumn = true;
+            X += ColumnWidth;
+        } else {
+            SecondColumn = false;
+            X = 5;
+            Y += lineStep;
+        }
+    }
+};
+
 void DrawAverageCost(QImage& picture, const TStatCards& stats, char decimalSeparator) {
     picture.fill(ChartBackground);
     QPainter p(&picture);
@@ -180,26 +203,14 @@ void DrawAverageCost(QImage& picture, const TStatCards& stats, char decimalSepar
     const int cx = 2 * w + 35;
     const QPoint pentagon[] = {{cx, 4},       {cx + 22, 19}, {cx + 15, 45},
                                {cx - 15, 45}, {cx - 22, 19}, {-40, -40}};
-    int x = 5;
-    int y = 4;
-    bool secondColumn = false;
+    TIconColumns columns{w, textDrop};
     for (int k = 1; k <= 6; ++k) {
         const std::int64_t total = stats.ColorTotal(StatColorKeys[k - 1]);
         const QImage icon = StatBitmap(QStringLiteral("SMALL_%1").arg(k));
-        if (total != 0) {
-            p.drawImage(x, y, icon);
-            textOut(
-                p, x + 18, y + textDrop,
+        if (total != 0)
+            columns.Write(
+                p, icon,
                 QString::fromStdString(AverageText(total, stats.NonLandCount, decimalSeparator)));
-            if (!secondColumn) {
-                secondColumn = true;
-                x += w;
-            } else {
-                secondColumn = false;
-                x = 5;
-                y += lineStep;
-            }
-        }
         p.drawImage(pentagon[k - 1], icon);
     }
     p.drawLine(2 * w + 5, 0, 2 * w + 5, picture.height());
@@ -225,24 +236,13 @@ void DrawLocalCost(QImage& picture, const TStatCards& stats, int bucket, char de
         counts[k] = stats.ColorCurveCount(StatColorKeys[k], bucket);
         sum += counts[k];
     }
-    int x = 5;
-    int y = 4;
-    bool secondColumn = false;
+    TIconColumns columns{w, textDrop};
     for (int k = 1; k <= 6; ++k) {
         if (counts[k - 1] == 0)
             continue;
-        p.drawImage(x, y, StatBitmap(QStringLiteral("SMALL_%1").arg(k)));
-        textOut(
-            p, x + 18, y + textDrop,
+        columns.Write(
+            p, StatBitmap(QStringLiteral("SMALL_%1").arg(k)),
             QString::fromStdString(LocalCostText(counts[k - 1], sum, bucket, decimalSeparator)));
-        if (!secondColumn) {
-            secondColumn = true;
-            x += w;
-        } else {
-            secondColumn = false;
-            x = 5;
-            y += lineStep;
-        }
     }
 }
 
