@@ -24,12 +24,12 @@ const TCardDatabase& SmallBase() {
     static const TCardDatabase db = [] {
         TCardDatabase d;
         std::vector<std::string> lines;
-        const char* cards[][4] = {{"Bolt", "LEA", "R", "Instant"},
-                                  {"Bolt", "UNL", "R", "Instant"},
-                                  {"Fire/Ice (Fire)", "APC", "R", "Instant"},
-                                  {"Fire/Ice (Ice)", "APC", "U", "Instant"},
-                                  {"Forest", "LEA", "Lnd", "Land"},
-                                  {"Gold Elf", "UNL", "Gld", "Summon Elf"}};
+        const char* cards[][4] = {{"Jolt", "QAL", "R", "Instant"},
+                                  {"Jolt", "QBE", "R", "Instant"},
+                                  {"Ember/Rime (Ember)", "QEM", "R", "Instant"},
+                                  {"Ember/Rime (Rime)", "QEM", "U", "Instant"},
+                                  {"Mossy Hollow", "QAL", "Lnd", "Land"},
+                                  {"Gold Elf", "QBE", "Gld", "Summon Elf"}};
         for (const auto& c : cards) {
             TZandorCard card;
             card.Name = c[0];
@@ -44,8 +44,8 @@ const TCardDatabase& SmallBase() {
         d.CardLines = std::move(lines);
         BuildNameIndex(d.NameIndex, d.CardLines);
         d.Settings.LoadFromText("/nonexistent/Zandor.ini",
-                                "[Edition]\nLEA=Alpha\nUNL=Unlimited\nAPC=Apocalypse\n"
-                                "[Edition Filters]\nLEA=1\nUNL=1\nAPC=1\n");
+                                "[Edition]\nQAL=Dawnquay\nQBE=Duskquay\nQEM=Emberquay\n"
+                                "[Edition Filters]\nQAL=1\nQBE=1\nQEM=1\n");
         return d;
     }();
     return db;

@@ -15,8 +15,8 @@ struct Cli : ::testing::Test {
     std::ostringstream out, err;
     void SetUp() override {
         TZandorCard card;
-        card.Name = "\xC6ther Lantern";
-        card.Edition = "FRG";
+        card.Name = "\xC6rnwood Lantern";
+        card.Edition = "QKL";
         card.Color = "Art";
         card.Rarity = "U";
         card.Cost = "3";
@@ -25,7 +25,7 @@ struct Cli : ::testing::Test {
         card.Value = "1,50";
         card.Seq = "201";
         WriteBytes(dir.File("cardlist.dat"), FormatCardLine(card) + "\r\n");
-        WriteBytes(dir.File("programm.dat"), "\xC6ther Lantern=TAP\r\n");
+        WriteBytes(dir.File("programm.dat"), "\xC6rnwood Lantern=TAP\r\n");
     }
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data", dir.Path()});
@@ -36,9 +36,9 @@ struct Cli : ::testing::Test {
 } // namespace
 
 TEST_F(Cli, FindPrintsEveryFieldInDeclaredOrder) {
-    ASSERT_EQ(run({"find", "\xC3\x86ther Lantern", "--edition", "FRG"}), 0) << err.str();
-    EXPECT_EQ(out.str(), "Name: \xC3\x86ther Lantern\n"
-                         "Edition: FRG\nColor: Art\nRarity: U\nCost: 3\nCardType: Artifact\n"
+    ASSERT_EQ(run({"find", "\xC3\x86rnwood Lantern", "--edition", "QKL"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Name: \xC3\x86rnwood Lantern\n"
+                         "Edition: QKL\nColor: Art\nRarity: U\nCost: 3\nCardType: Artifact\n"
                          "Text: <T>: Add one mana.\nFlavor: \nMana: \nProgram: TAP\nPT: \n"
                          "Value: 1,50\nArtist: \nSeq: 201\n");
 }
@@ -46,7 +46,7 @@ TEST_F(Cli, FindPrintsEveryFieldInDeclaredOrder) {
 TEST_F(Cli, MissesAndMistakes) {
     EXPECT_EQ(run({"find", "Nothing"}), 1);
     EXPECT_EQ(out.str(), "XNOCARD\n");
-    EXPECT_EQ(run({"find", "\xC3\x86ther Lantern", "--edition", "ZZZ"}), 1);
+    EXPECT_EQ(run({"find", "\xC3\x86rnwood Lantern", "--edition", "ZZZ"}), 1);
     EXPECT_EQ(run({"find", "\xD0\x9A"}), 1); // a name the code page cannot hold
     EXPECT_EQ(run({"find"}), 2);
     EXPECT_EQ(run({"frobnicate"}), 2);

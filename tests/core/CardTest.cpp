@@ -9,7 +9,7 @@ namespace {
 TZandorCard fullCard() {
     TZandorCard c;
     c.Name = "Ember Hound";
-    c.Edition = "FRG";
+    c.Edition = "QKL";
     c.Color = "R";
     c.Rarity = "C";
     c.Cost = "1RR";
@@ -31,7 +31,7 @@ TEST(CardLine, FormatPutsFieldsInLineOrderAndParseRestoresTheRecord) {
     card.Program = "ignored";
     const std::string line = FormatCardLine(card);
     EXPECT_EQ(line,
-              "Ember Hound\tFRG\tR\tTrample|When it enters, it deals 1 damage.\tC\t3/1\t0,25\t"
+              "Ember Hound\tQKL\tR\tTrample|When it enters, it deals 1 damage.\tC\t3/1\t0,25\t"
               "Summon Hound\t1RR\tIra Lenz\tIt smells of ash.\tnote\t117\t");
     TZandorCard expected = fullCard();
     EXPECT_EQ(ParseCardLine(line), expected); // Program comes back empty
@@ -86,7 +86,7 @@ TEST(CardLine, ShortFieldsAreTruncatedOnAssignmentAndParse) {
 }
 
 TEST(CardLine, BytesAboveAsciiPassUnchanged) {
-    const std::string name = "\xC6ther Gate";
+    const std::string name = "\xC6rnwood Gate";
     TZandorCard card;
     card.Name = name;
     EXPECT_EQ(ParseCardLine(FormatCardLine(card)).Name, name);

@@ -9,8 +9,8 @@ using namespace zandor::test;
 namespace {
 
 const char* sample = "[Edition]\r\n"
-                     "LEA=Alpha Dawn\r\n"
-                     "frg=Forge Lands\r\n"
+                     "QAL=Dawnquay\r\n"
+                     "qkl=Kiln Reach\r\n"
                      "\r\n"
                      "[Print]\r\n"
                      "UseTempPic=0\r\n"
@@ -34,10 +34,10 @@ struct IniFixture : ::testing::Test {
 
 TEST_F(IniFixture, ReadsWithoutRegardToCase) {
     TIniFile ini(path);
-    EXPECT_EQ(ini.ReadString("edition", "lea", "?"), "Alpha Dawn");
-    EXPECT_EQ(ini.ReadString("EDITION", "FRG", "?"), "Forge Lands");
+    EXPECT_EQ(ini.ReadString("edition", "qal", "?"), "Dawnquay");
+    EXPECT_EQ(ini.ReadString("EDITION", "QKL", "?"), "Kiln Reach");
     EXPECT_EQ(ini.ReadString("Edition", "XYZ", "dflt"), "dflt");
-    EXPECT_EQ(ini.ReadString("Nowhere", "LEA", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadString("Nowhere", "QAL", "dflt"), "dflt");
     EXPECT_EQ(ini.ReadString("Print", "Spaced", ""), "value");
     EXPECT_EQ(ini.ReadString("Print", "NoEquals", "d"), "");
     EXPECT_EQ(ini.ReadString("Print", ";comment", "d"), "d");
@@ -59,9 +59,9 @@ TEST_F(IniFixture, BooleansIntegersAndDates) {
 
 TEST_F(IniFixture, SectionsComeInFileOrder) {
     TIniFile ini(path);
-    EXPECT_EQ(ini.ReadSection("Edition"), (std::vector<std::string>{"LEA", "frg"}));
+    EXPECT_EQ(ini.ReadSection("Edition"), (std::vector<std::string>{"QAL", "qkl"}));
     EXPECT_EQ(ini.ReadSectionValues("edition"),
-              (std::vector<std::string>{"LEA=Alpha Dawn", "frg=Forge Lands"}));
+              (std::vector<std::string>{"QAL=Dawnquay", "qkl=Kiln Reach"}));
     EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Edition", "Print", "Update"}));
     EXPECT_TRUE(ini.ReadSection("Missing").empty());
 }
@@ -73,22 +73,22 @@ TEST_F(IniFixture, EveryWriteIsOnDiskAtOnce) {
     ASSERT_TRUE(ini.WriteInteger("Stretch", "Key", 2).Ok);
     ASSERT_TRUE(ini.WriteDate("Update", "Price", {2026, 12, 10}).Ok);
     TIniFile reread(path);
-    EXPECT_EQ(reread.ReadSection("Edition"), (std::vector<std::string>{"LEA", "frg", "NEW"}));
+    EXPECT_EQ(reread.ReadSection("Edition"), (std::vector<std::string>{"QAL", "qkl", "NEW"}));
     EXPECT_TRUE(reread.ReadBool("Print", "UseTempPic", false));
     EXPECT_EQ(reread.ReadInteger("Stretch", "Key", 0), 2);
     EXPECT_EQ(reread.ReadString("Update", "Price", ""), "10.12.26");
     // The new key went in before the blank line that parts the sections.
     const std::string text = ReadBytes(path);
-    EXPECT_NE(text.find("frg=Forge Lands\r\nNEW=New Set\r\n\r\n[Print]"), std::string::npos);
+    EXPECT_NE(text.find("qkl=Kiln Reach\r\nNEW=New Set\r\n\r\n[Print]"), std::string::npos);
 }
 
 TEST_F(IniFixture, DeletingKeysAndSections) {
     TIniFile ini(path);
-    ASSERT_TRUE(ini.DeleteKey("EDITION", "lea").Ok);
+    ASSERT_TRUE(ini.DeleteKey("EDITION", "qal").Ok);
     ASSERT_TRUE(ini.EraseSection("print").Ok);
     EXPECT_TRUE(ini.DeleteKey("Nowhere", "x").Ok);
     TIniFile reread(path);
-    EXPECT_EQ(reread.ReadSection("Edition"), std::vector<std::string>{"frg"});
+    EXPECT_EQ(reread.ReadSection("Edition"), std::vector<std::string>{"qkl"});
     EXPECT_FALSE(reread.SectionExists("Print"));
     EXPECT_TRUE(reread.SectionExists("Update"));
 }

@@ -9,21 +9,21 @@ using namespace zandor::test;
 
 TEST(BaseLine, FormatAndSplit) {
     TZandorCard card;
-    card.Name = "Fire/Ice (Fire)";
-    card.Edition = "APC";
-    EXPECT_EQ(BaseLine(card), "[APC] - Fire/Ice (Fire)");
+    card.Name = "Ember/Rime (Ember)";
+    card.Edition = "QEM";
+    EXPECT_EQ(BaseLine(card), "[QEM] - Ember/Rime (Ember)");
     const struct {
         const char* line;
         const char* edition;
         const char* name;
     } cases[] = {
-        {"[APC] - Fire/Ice (Fire)", "APC", "Fire/Ice (Fire)"},
+        {"[QEM] - Ember/Rime (Ember)", "QEM", "Ember/Rime (Ember)"},
         {"[@@] - Version", "@@", "Version"},
         {"[] - Nameless Edition", "", "Nameless Edition"},
-        {"[LEA] -   Padded  ", "LEA", "Padded"},
-        {"[LEA] - Name [with] - brackets", "LEA", "Name [with] - brackets"},
-        {"[LEA]", "LEA", ""},
-        {"[LEA", "", "[LEA"},
+        {"[QAL] -   Padded  ", "QAL", "Padded"},
+        {"[QAL] - Name [with] - brackets", "QAL", "Name [with] - brackets"},
+        {"[QAL]", "QAL", ""},
+        {"[QAL", "", "[QAL"},
         {"", "", ""},
     };
     for (const auto& c : cases) {
@@ -37,8 +37,9 @@ TEST(BaseLine, FormatAndSplit) {
 struct FindAsYouType : ::testing::Test {
     TBaseList list;
     void SetUp() override {
-        list.SetLines({"[LEA] - Air Elemental", "[LEA] - Ankh", "[UNL] - Lance", "[LEA] - Lich",
-                       "[ICE] - Lim-Dul", "[LEA] - llama", "[MIR] - Zebra", "[LEA] - Lotus"});
+        list.SetLines({"[QAL] - Ash Kite", "[QAL] - Aspen Wisp", "[QBE] - Lark",
+                       "[QAL] - Lichen Hag", "[QFR] - Lim-Vor", "[QAL] - llama", "[QSM] - Zebra",
+                       "[QAL] - Loam Sprite"});
     }
 };
 
@@ -61,18 +62,18 @@ TEST_F(FindAsYouType, JumpsToTheFirstNameNotLessThanTheText) {
         long long index;
     } cases[] = {
         {"ll", true, 5},     // "Ll" from the first L: capitals sort before "llama"
-        {"  li  ", true, 3}, // trimmed; "Li" <= "Lich"
-        {"lim", true, 4},    {"Lic", true, 3}, {"a", true, 0},
-        {"Ankh Z", true, 2}, // past every A: the scan goes on into the L names
-        {"Zz", true, -1},    {"q", false, -1}, {"   ", false, -1},
+        {"  li  ", true, 3}, // trimmed; "Li" <= "Lichen Hag"
+        {"lim", true, 4},     {"Lic", true, 3}, {"a", true, 0},
+        {"Aspen Z", true, 2}, // past every A: the scan goes on into the L names
+        {"Zz", true, -1},     {"q", false, -1}, {"   ", false, -1},
     };
     for (const auto& c : cases) {
         const TFindAsYouType found = list.Find(c.typed);
         EXPECT_EQ(found.LetterFound, c.letter) << c.typed;
         EXPECT_EQ(found.Index, c.index) << c.typed;
     }
-    EXPECT_EQ(list.IndexOf("[lea] - LOTUS"), 7);
-    EXPECT_EQ(list.IndexOf("[LEA] - Lotu"), -1);
+    EXPECT_EQ(list.IndexOf("[qal] - LOAM SPRITE"), 7);
+    EXPECT_EQ(list.IndexOf("[QAL] - Loam Sprit"), -1);
 }
 
 TEST(TempBase, SavedListWinsOverTheWholeBase) {

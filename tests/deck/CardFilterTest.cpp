@@ -13,7 +13,7 @@ TZandorCard card(const std::string& color, const std::string& cost = "",
                  const std::string& type = "Instant", const std::string& rarity = "C") {
     TCardFields fields;
     fields.Name = "Card";
-    fields.Edition = "LEA";
+    fields.Edition = "QAL";
     fields.Color = color;
     fields.Cost = cost;
     fields.CardType = type;
@@ -113,12 +113,12 @@ TEST(CardFilter, SpellTypes) {
 TEST(CardFilter, EditionsComeFromTheSettingsWithFalseForAMissingKey) {
     TTempDir dir;
     WriteTextLines(dir.File("z.ini"),
-                   {"[Edition Filters]", "LEA=1", "UNL=0", "arn=1", "ICE=yes", "LEA=0"});
+                   {"[Edition Filters]", "QAL=1", "QBE=0", "qsn=1", "QFR=yes", "QAL=0"});
     const TEditionSet set = TEditionSet::FromSettings(TIniFile(dir.File("z.ini")));
     EXPECT_TRUE(EditionPasses(card("W"), set));
     TZandorCard other = card("W");
     for (const auto& [code, passes] : std::vector<std::pair<std::string, bool>>{
-             {"UNL", false}, {"ARN", true}, {"ICE", false}, {"MIR", false}, {"", false}}) {
+             {"QBE", false}, {"QSN", true}, {"QFR", false}, {"QSM", false}, {"", false}}) {
         other.Edition = code;
         EXPECT_EQ(EditionPasses(other, set), passes) << code;
     }
@@ -129,11 +129,11 @@ TEST(FilterBase, KeepsListOrderAndReportsProgressInSteps) {
     for (int i = 0; i < 81; ++i) {
         TZandorCard c = card(i % 2 ? "U" : "R", "", "Instant", i % 3 ? "C" : "R");
         c.Name = "Card " + std::to_string(i);
-        c.Edition = i == 80 ? "UNL" : "LEA";
+        c.Edition = i == 80 ? "QBE" : "QAL";
         lines.push_back(FormatCardLine(c));
     }
     TCardFilter filter;
-    filter.Editions.Insert("lea");
+    filter.Editions.Insert("qal");
     filter.State.Colors[ciRed] = false;
     filter.State.Common = false;
     std::vector<std::size_t> progress;
@@ -141,8 +141,8 @@ TEST(FilterBase, KeepsListOrderAndReportsProgressInSteps) {
         FilterBase(lines, filter, [&](std::size_t n) { progress.push_back(n); });
     // Odd numbers are blue, multiples of three rare: 3, 9, 15, ..., 75.
     ASSERT_EQ(base.size(), 13u);
-    EXPECT_EQ(base.front(), "[LEA] - Card 3");
-    EXPECT_EQ(base.back(), "[LEA] - Card 75");
+    EXPECT_EQ(base.front(), "[QAL] - Card 3");
+    EXPECT_EQ(base.back(), "[QAL] - Card 75");
     EXPECT_EQ(FilterProgressOf(81).Maximum, 80u);
     EXPECT_EQ(FilterProgressOf(81).Step, 2u);
     ASSERT_EQ(progress.size(), 41u);
@@ -182,14 +182,14 @@ TEST_F(FilterDialog, WithoutSettingsEverythingIsTicked) {
 }
 
 TEST_F(FilterDialog, AnEditionWithoutKeyIsTickedButPassesOnlyOnceSaved) {
-    open({"[Edition]", "LEA=Alpha", "UNL= Unlimited ", "[Edition Filters]", "UNL=0", "OLD=1",
+    open({"[Edition]", "QAL=Dawnquay", "QBE= Duskquay ", "[Edition Filters]", "QBE=0", "OLD=1",
           "[Type Filters]", "Key=9"});
     ASSERT_EQ(model.Editions.size(), 2u);
-    EXPECT_EQ(model.Editions[1].Code, "UNL");
-    EXPECT_EQ(model.Editions[1].Name, "Unlimited");
+    EXPECT_EQ(model.Editions[1].Code, "QBE");
+    EXPECT_EQ(model.Editions[1].Name, "Duskquay");
     EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
     EXPECT_EQ(model.EditionType, etNone); // an index past the list reads as "None"
-    EXPECT_FALSE(TEditionSet::FromSettings(settings).Contains("LEA"));
+    EXPECT_FALSE(TEditionSet::FromSettings(settings).Contains("QAL"));
 
     model.State.Rare = false;
     model.SetColorTicked(ciAndGold, true);
@@ -197,10 +197,10 @@ TEST_F(FilterDialog, AnEditionWithoutKeyIsTickedButPassesOnlyOnceSaved) {
     model.EditionType = etType2;
     model.Editions[1].Name = "changed before the dialog closed";
     ASSERT_TRUE(model.Confirm(settings).Ok);
-    EXPECT_EQ(model.Editions[1].Name, "Unlimited"); // loaded again after saving
+    EXPECT_EQ(model.Editions[1].Name, "Duskquay"); // loaded again after saving
     const TEditionSet saved = TEditionSet::FromSettings(settings);
-    EXPECT_TRUE(saved.Contains("LEA"));
-    EXPECT_FALSE(saved.Contains("UNL"));
+    EXPECT_TRUE(saved.Contains("QAL"));
+    EXPECT_FALSE(saved.Contains("QBE"));
     EXPECT_TRUE(saved.Contains("OLD")); // a key of no catalogue edition is kept
 
     TFilterDialogModel again;
@@ -214,15 +214,15 @@ TEST_F(FilterDialog, AnEditionWithoutKeyIsTickedButPassesOnlyOnceSaved) {
 }
 
 TEST_F(FilterDialog, AFailedSaveIsReported) {
-    open({"[Edition]", "LEA=Alpha"});
+    open({"[Edition]", "QAL=Dawnquay"});
     TFailingWriter failing;
     EXPECT_FALSE(model.Save(settings).Ok);
 }
 
 TEST_F(FilterDialog, EditionSets) {
-    open({"[Edition]", "LEA=Alpha", "UNL=Unlimited", "ICE=Ice Age", "MIR=Mirage",
-          "[Type Games Edition]", "Type 2=ice age,Mirage", "Extended=Alpha, Mirage,Nowhere",
-          "Type 1="});
+    open({"[Edition]", "QAL=Dawnquay", "QBE=Duskquay", "QFR=Frostquay", "QSM=Saltquay",
+          "[Type Games Edition]", "Type 2=frostquay,Saltquay",
+          "Extended=Dawnquay, Saltquay,Nowhere", "Type 1="});
     model.ChooseEditionType(etType2, settings);
     EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true, true}));
     // The piece after a blank keeps its blank and names nothing.

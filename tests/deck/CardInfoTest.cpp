@@ -9,10 +9,10 @@ namespace {
 const std::vector<std::string> rules{
     "Card Rulings Summary - Updated 01.02.03",
     "-      -     *     -     *     - A -     *     -     *     -     -",
-    "Lightning Bolt:",
+    "Spark Lash:",
     "  Info: R, Instant",
-    "  Text(errata 2002) Lightning Bolt deals 3 damage",
-    "    to target creature or player.",
+    "  Text(errata 2002) Spark Lash deals 3 damage",
+    "    to one creature or player of its caster's choosing.",
     "  It can target itself? No (see Rule 212.3b.)",
     "+ It is an instant. See Rule 100.1. and more text, here.",
     "  Note - this is a note",
@@ -20,7 +20,7 @@ const std::vector<std::string> rules{
     "",
     "Lone Name:",
     "",
-    "Mox:",
+    "Orb:",
     "  Info: 0, Artifact",
     "  It taps for mana.",
     "  Text(new wording) Add one mana.",
@@ -37,21 +37,22 @@ const std::vector<std::string> rules{
 } // namespace
 
 TEST(CardInfo, EntriesAndMemoOfAFullBlock) {
-    const std::vector<std::string> entries = CollectRulingEntries(rules, "Lightning Bolt");
+    const std::vector<std::string> entries = CollectRulingEntries(rules, "Spark Lash");
     EXPECT_EQ(entries,
-              (std::vector<std::string>{
-                  "Info: R, Instant",
-                  "Text(errata 2002) Lightning Bolt deals 3 damage to target creature or player.",
-                  "It can target itself? No (see Rule 212.3b.)",
-                  "+ It is an instant. See Rule 100.1. and more text, here.",
-                  "Note - this is a note continued."}));
-    EXPECT_EQ(BuildCardInfo(entries),
-              (std::vector<std::string>{
-                  "Info: R, Instant", "",
-                  "Errata:  Lightning Bolt deals 3 damage to target creature or player.", "",
-                  "Rulings:", "It can target itself? No  see<Rule 212.3b.>", "",
-                  "+ It is an instant. See<Rule 100.1> and more text, here.", "",
-                  "Note - this is a note continued.", ""}));
+              (std::vector<std::string>{"Info: R, Instant",
+                                        "Text(errata 2002) Spark Lash deals 3 damage to one "
+                                        "creature or player of its caster's choosing.",
+                                        "It can target itself? No (see Rule 212.3b.)",
+                                        "+ It is an instant. See Rule 100.1. and more text, here.",
+                                        "Note - this is a note continued."}));
+    EXPECT_EQ(
+        BuildCardInfo(entries),
+        (std::vector<std::string>{"Info: R, Instant", "",
+                                  "Errata:  Spark Lash deals 3 damage to one creature or player of "
+                                  "its caster's choosing.",
+                                  "", "Rulings:", "It can target itself? No  see<Rule 212.3b.>", "",
+                                  "+ It is an instant. See<Rule 100.1> and more text, here.", "",
+                                  "Note - this is a note continued.", ""}));
 }
 
 TEST(CardInfo, BlockEdges) {
@@ -60,11 +61,11 @@ TEST(CardInfo, BlockEdges) {
     EXPECT_EQ(CardInfoLines(rules, "Lone Name"), (std::vector<std::string>{"", ""}));
     EXPECT_EQ(CollectRulingEntries(rules, "Last"), std::vector<std::string>{""});
     EXPECT_TRUE(CollectRulingEntries(rules, "Nobody").empty());
-    EXPECT_TRUE(CollectRulingEntries(rules, "lightning bolt").empty());
+    EXPECT_TRUE(CollectRulingEntries(rules, "spark lash").empty());
     EXPECT_TRUE(CardInfoLines(rules, "XNOCARD").empty());
     // The entry gathered before a corrected text is kept; the line that begins with
     // neither a blank nor "+" is read and ends the block without being added.
-    EXPECT_EQ(CollectRulingEntries(rules, "Mox"),
+    EXPECT_EQ(CollectRulingEntries(rules, "Orb"),
               (std::vector<std::string>{"Info: 0, Artifact", "It taps for mana.",
                                         "Text(new wording) Add one mana."}));
     // Lines shorter than three characters start entries of their own.
@@ -111,37 +112,37 @@ TEST(CardInfo, MarkRuleReference) {
 
 TEST(CardInfo, PriceAndSplitTabs) {
     TZandorCard card;
-    card.Name = "Fire/Ice (Ice)";
-    card.Edition = "APC";
+    card.Name = "Ember/Rime (Rime)";
+    card.Edition = "QEM";
     card.Value = "1,25";
     EXPECT_EQ(PriceText(card), "Price: 1,25 $");
     TSplitTabs tabs = BaseCardTabs(card);
-    EXPECT_EQ(tabs.Tabs, (std::vector<std::string>{"Fire", "Ice"}));
+    EXPECT_EQ(tabs.Tabs, (std::vector<std::string>{"Ember", "Rime"}));
     EXPECT_EQ(tabs.Selected, 1);
-    EXPECT_EQ(tabs.Edition, "APC");
-    EXPECT_EQ(TabCardName(tabs, 0), "Fire/Ice (Fire)");
-    EXPECT_EQ(TabCardName(tabs, 1), "Fire/Ice (Ice)");
+    EXPECT_EQ(tabs.Edition, "QEM");
+    EXPECT_EQ(TabCardName(tabs, 0), "Ember/Rime (Ember)");
+    EXPECT_EQ(TabCardName(tabs, 1), "Ember/Rime (Rime)");
     EXPECT_EQ(TabCardName(tabs, 2), "");
-    card.Name = "Fire/Ice (Fire)";
+    card.Name = "Ember/Rime (Ember)";
     EXPECT_EQ(BaseCardTabs(card).Selected, 0);
     card.Name = "Either/Or";
     EXPECT_EQ(BaseCardTabs(card).Selected, 0);
-    card.Name = "Bolt";
+    card.Name = "Jolt";
     EXPECT_TRUE(BaseCardTabs(card).Tabs.empty());
     EXPECT_EQ(TabCardName(BaseCardTabs(card), 0), "");
 }
 
 TEST(CardInfo, DeckLineClicks) {
-    TDeckLineCard split = DeckLineCard("    2 [APC] - Fire/Ice");
+    TDeckLineCard split = DeckLineCard("    2 [QEM] - Ember/Rime");
     ASSERT_TRUE(split.Ok);
-    EXPECT_EQ(split.Edition, "APC");
-    EXPECT_EQ(split.Name, "Fire/Ice (Fire)");
-    EXPECT_EQ(split.BaseLine, "[APC] - Fire/Ice (Fire)");
-    EXPECT_EQ(split.Tabs.Tabs, (std::vector<std::string>{"Fire", "Ice"}));
-    EXPECT_EQ(split.Tabs.Edition, "APC");
-    const TDeckLineCard side = DeckLineCard("SB: 1 [LEA] - Lightning Bolt ");
-    EXPECT_EQ(side.Name, "Lightning Bolt");
+    EXPECT_EQ(split.Edition, "QEM");
+    EXPECT_EQ(split.Name, "Ember/Rime (Ember)");
+    EXPECT_EQ(split.BaseLine, "[QEM] - Ember/Rime (Ember)");
+    EXPECT_EQ(split.Tabs.Tabs, (std::vector<std::string>{"Ember", "Rime"}));
+    EXPECT_EQ(split.Tabs.Edition, "QEM");
+    const TDeckLineCard side = DeckLineCard("SB: 1 [QAL] - Spark Lash ");
+    EXPECT_EQ(side.Name, "Spark Lash");
     EXPECT_TRUE(side.Tabs.Tabs.empty());
-    for (const char* line : {"// comment [LEA] - X", "", "    1 Bolt", "    1 ]odd[ - X"})
+    for (const char* line : {"// comment [QAL] - X", "", "    1 Jolt", "    1 ]odd[ - X"})
         EXPECT_FALSE(DeckLineCard(line).Ok) << line;
 }

@@ -12,43 +12,43 @@ namespace {
 
 struct CardPanel : ::testing::Test {
     TTestBase base{
-        {{"Bolt", "LEA", "R", "C", "Instant", "R", "Deals 3 damage.|Fast.", "", "", "0,50"},
-         {"Fire/Ice (Fire)", "APC", "R", "U", "Instant", "1R", "Fire text."},
-         {"Fire/Ice (Ice)", "APC", "U", "U", "Instant", "1U", "Ice text."}},
+        {{"Jolt", "QAL", "R", "C", "Instant", "R", "Deals 3 damage.|Fast.", "", "", "0,50"},
+         {"Ember/Rime (Ember)", "QEM", "R", "U", "Instant", "1R", "Ember text."},
+         {"Ember/Rime (Rime)", "QEM", "U", "U", "Instant", "1U", "Rime text."}},
         {},
-        {"Bolt:", "  Info: R, Instant", "  Text(x) Deals 3.", "  See Rule 100.1. now", "",
-         "Fire/Ice (Ice):", "  Info: 1U", ""}};
+        {"Jolt:", "  Info: R, Instant", "  Text(x) Deals 3.", "  See Rule 100.1. now", "",
+         "Ember/Rime (Rime):", "  Info: 1U", ""}};
 };
 
 } // namespace
 
 TEST_F(CardPanel, BaseLineClick) {
-    const TCardPanel bolt = BaseLinePanel(base.Db, "[LEA] - Bolt");
-    EXPECT_EQ(bolt.Card.Name, "Bolt");
-    EXPECT_EQ(bolt.Price, "Price: 0,50 $");
-    EXPECT_EQ(bolt.Memo, (std::vector<std::string>{"Info: R, Instant", "", "Text: Deals 3.", "",
+    const TCardPanel jolt = BaseLinePanel(base.Db, "[QAL] - Jolt");
+    EXPECT_EQ(jolt.Card.Name, "Jolt");
+    EXPECT_EQ(jolt.Price, "Price: 0,50 $");
+    EXPECT_EQ(jolt.Memo, (std::vector<std::string>{"Info: R, Instant", "", "Text: Deals 3.", "",
                                                    "Rulings:", "See<Rule 100.1> now", ""}));
-    EXPECT_EQ(bolt.Hint, "Deals 3 damage.\n\rast.");
-    EXPECT_TRUE(bolt.Tabs.Tabs.empty());
+    EXPECT_EQ(jolt.Hint, "Deals 3 damage.\n\rast.");
+    EXPECT_TRUE(jolt.Tabs.Tabs.empty());
 
-    const TCardPanel ice = BaseLinePanel(base.Db, "[APC] - Fire/Ice (Ice)");
+    const TCardPanel ice = BaseLinePanel(base.Db, "[QEM] - Ember/Rime (Rime)");
     // The block's last, empty entry still gives its "Text: " line.
     EXPECT_EQ(ice.Memo, (std::vector<std::string>{"Info: 1U", "", "Text: "}));
     EXPECT_EQ(ice.Tabs.Selected, 1);
-    EXPECT_EQ(TabCard(base.Db, ice.Tabs, 0).Text, "Fire text.");
+    EXPECT_EQ(TabCard(base.Db, ice.Tabs, 0).Text, "Ember text.");
 
-    const TCardPanel missing = BaseLinePanel(base.Db, "[ZZZ] - Bolt");
+    const TCardPanel missing = BaseLinePanel(base.Db, "[ZZZ] - Jolt");
     EXPECT_TRUE(IsNotFound(missing.Card));
     EXPECT_TRUE(missing.Memo.empty());
 }
 
 TEST_F(CardPanel, DeckLineClick) {
-    const TDeckPanel split = DeckLinePanel(base.Db, "    2 [APC] - Fire/Ice");
+    const TDeckPanel split = DeckLinePanel(base.Db, "    2 [QEM] - Ember/Rime");
     ASSERT_TRUE(split.Ok);
-    EXPECT_EQ(split.BaseLine, "[APC] - Fire/Ice (Fire)");
-    EXPECT_EQ(split.Panel.Card.Text, "Fire text.");
+    EXPECT_EQ(split.BaseLine, "[QEM] - Ember/Rime (Ember)");
+    EXPECT_EQ(split.Panel.Card.Text, "Ember text.");
     EXPECT_EQ(split.Panel.Tabs.Selected, 0);
-    EXPECT_EQ(TabCard(base.Db, split.Panel.Tabs, 1).Text, "Ice text.");
+    EXPECT_EQ(TabCard(base.Db, split.Panel.Tabs, 1).Text, "Rime text.");
     EXPECT_TRUE(split.Panel.Hint.empty());
     EXPECT_FALSE(DeckLinePanel(base.Db, "// Burn").Ok);
 }

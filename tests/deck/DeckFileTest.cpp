@@ -11,22 +11,23 @@ using namespace zandor::test;
 namespace {
 
 struct DeckFile : ::testing::Test {
-    // "Mox Ruby" exists only in the second edition of the catalogue, "Plains" in both.
-    TTestBase base{{{"Mox Ruby", "UNL"}, {"Plains", "LEA"}, {"Plains", "UNL"}},
-                   {"[Edition]", "LEA=Alpha", "UNL= Unlimited", "[Edition Filters]"}};
+    // "Orb Garnet" exists only in the second edition of the catalogue, "Chalk Flats" in both.
+    TTestBase base{{{"Orb Garnet", "QBE"}, {"Chalk Flats", "QAL"}, {"Chalk Flats", "QBE"}},
+                   {"[Edition]", "QAL=Dawnquay", "QBE= Duskquay", "[Edition Filters]"}};
     std::string file(const std::string& name) { return base.Dir.File(name); }
 };
 
 } // namespace
 
 TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
-    const std::vector<std::string> lines{"// Red", "    4 [UNL] - Mox Ruby",
-                                         "SB: 1 [LEA] - Plains"};
+    const std::vector<std::string> lines{"// Red", "    4 [QBE] - Orb Garnet",
+                                         "SB: 1 [QAL] - Chalk Flats"};
     const TDeckSavePlan plan = PlanDeckSave(file("Red Deck"));
     EXPECT_EQ(plan.Path, file("Red Deck.dec"));
     EXPECT_FALSE(plan.AskReplace);
     ASSERT_TRUE(SaveDeckFile(plan.Path, lines).Ok);
-    EXPECT_EQ(ReadBytes(plan.Path), "// Red\r\n    4 [UNL] - Mox Ruby\r\nSB: 1 [LEA] - Plains\r\n");
+    EXPECT_EQ(ReadBytes(plan.Path),
+              "// Red\r\n    4 [QBE] - Orb Garnet\r\nSB: 1 [QAL] - Chalk Flats\r\n");
 
     const TDeckSavePlan again = PlanDeckSave(file("Red Deck.dec"));
     EXPECT_TRUE(again.AskReplace);
@@ -45,7 +46,7 @@ TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
 
 TEST_F(DeckFile, TheDeckTakesItsNameAndFolderFromTheFile) {
     TDeckList deck;
-    deck.AddCard("[LEA] - Plains");
+    deck.AddCard("[QAL] - Chalk Flats");
     deck.SetDeckName("typed name");
     base.Db.DeckDir = "/start";
     {
@@ -79,39 +80,40 @@ TEST(DeckFileNames, ExtensionAndDeckName) {
 
 TEST_F(DeckFile, AFailedSaveKeepsTheOldFile) {
     const std::string path = file("deck.dec");
-    WriteBytes(path, "    1 [LEA] - Plains\r\n");
+    WriteBytes(path, "    1 [QAL] - Chalk Flats\r\n");
     TFailingWriter failing;
-    const TWriteResult result = SaveDeckFile(path, {"    2 [LEA] - Plains"});
+    const TWriteResult result = SaveDeckFile(path, {"    2 [QAL] - Chalk Flats"});
     EXPECT_FALSE(result.Ok);
     EXPECT_FALSE(result.Error.empty());
-    EXPECT_EQ(ReadBytes(path), "    1 [LEA] - Plains\r\n");
+    EXPECT_EQ(ReadBytes(path), "    1 [QAL] - Chalk Flats\r\n");
 }
 
 TEST_F(DeckFile, PRBecomesPYOnDisk) {
     const std::string path = file("prophecy.dec");
-    WriteBytes(path, "\r\n\\PR note\r\n    2 [PR] - Plains PR\r\nSB: 1 [LEA] - Plains\r\n"
-                     "    1 [PR] - Mox Ruby\r\n");
+    WriteBytes(path, "\r\n\\PR note\r\n    2 [PR] - Chalk Flats PR\r\nSB: 1 [QAL] - Chalk Flats\r\n"
+                     "    1 [PR] - Orb Garnet\r\n");
     const TDeckFile loaded = LoadDeckFile(path, base.Db);
     EXPECT_TRUE(loaded.Rewritten);
     EXPECT_TRUE(loaded.Rewrite.Ok);
-    const std::vector<std::string> expected{"", "\\PR note", "    2 [PY] - Plains PR",
-                                            "SB: 1 [LEA] - Plains", "    1 [PY] - Mox Ruby"};
+    const std::vector<std::string> expected{"", "\\PR note", "    2 [PY] - Chalk Flats PR",
+                                            "SB: 1 [QAL] - Chalk Flats", "    1 [PY] - Orb Garnet"};
     EXPECT_EQ(loaded.Lines, expected);
     EXPECT_EQ(ReadTextLines(path).value(), expected);
 
     // A failed write-back is reported; the changed lines are still shown.
-    WriteBytes(path, "    2 [PR] - Plains\r\n");
+    WriteBytes(path, "    2 [PR] - Chalk Flats\r\n");
     TFailingWriter failing;
     const TDeckFile kept = LoadDeckFile(path, base.Db);
     EXPECT_FALSE(kept.Rewrite.Ok);
-    EXPECT_EQ(kept.Lines, std::vector<std::string>{"    2 [PY] - Plains"});
-    EXPECT_EQ(ReadBytes(path), "    2 [PR] - Plains\r\n");
+    EXPECT_EQ(kept.Lines, std::vector<std::string>{"    2 [PY] - Chalk Flats"});
+    EXPECT_EQ(ReadBytes(path), "    2 [PR] - Chalk Flats\r\n");
 }
 
 TEST_F(DeckFile, OldFormatIsConvertedButNotWritten) {
     const std::string path = file("old.dec");
-    const std::string bytes = "// PRO deck\r\n  3 Mox Ruby\r\n 20 Plains\r\nSB: 2 Plains\r\n"
-                              "SB:1 Black Lotus\r\n    4   Black Lotus  \r\n\r\n    1 [PR] - x\r\n";
+    const std::string bytes =
+        "// PRO deck\r\n  3 Orb Garnet\r\n 20 Chalk Flats\r\nSB: 2 Chalk Flats\r\n"
+        "SB:1 Glass Orchid\r\n    4   Glass Orchid  \r\n\r\n    1 [PR] - x\r\n";
     WriteBytes(path, bytes);
     std::vector<std::size_t> progress;
     const TDeckFile loaded =
@@ -119,33 +121,37 @@ TEST_F(DeckFile, OldFormatIsConvertedButNotWritten) {
     EXPECT_TRUE(loaded.OldFormat);
     // The comment before the first old line had its "PR" changed; nothing after it was.
     EXPECT_TRUE(loaded.Rewritten);
-    EXPECT_EQ(loaded.Lines, (std::vector<std::string>{
-                                "// PYO deck", "    3 [UNL] - Mox Ruby", "    20 [LEA] - Plains",
-                                "SB: 2 [LEA] - Plains", "//SB:  1 Black Lotus",
-                                "//     4 Black Lotus", "", "    1 [PR] - x"}));
+    EXPECT_EQ(loaded.Lines,
+              (std::vector<std::string>{"// PYO deck", "    3 [QBE] - Orb Garnet",
+                                        "    20 [QAL] - Chalk Flats", "SB: 2 [QAL] - Chalk Flats",
+                                        "//SB:  1 Glass Orchid", "//     4 Glass Orchid", "",
+                                        "    1 [PR] - x"}));
     EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 0}));
     EXPECT_EQ(ReadBytes(path),
-              "// PYO deck\r\n  3 Mox Ruby\r\n 20 Plains\r\nSB: 2 Plains\r\n"
-              "SB:1 Black Lotus\r\n    4   Black Lotus  \r\n\r\n    1 [PR] - x\r\n");
+              "// PYO deck\r\n  3 Orb Garnet\r\n 20 Chalk Flats\r\nSB: 2 Chalk Flats\r\n"
+              "SB:1 Glass Orchid\r\n    4   Glass Orchid  \r\n\r\n    1 [PR] - x\r\n");
     // Cards found in no edition are comments and count nothing; the kept line counts.
     EXPECT_EQ(CountDeck(loaded.Lines, base.Db).Counts.Deck, 3 + 20 + 1);
 }
 
 TEST(ConvertOldDeck, AnEmptyCatalogueMakesEveryCardAComment) {
-    TTestBase base({{"Plains", "LEA"}}, {});
-    EXPECT_EQ(ConvertOldDeck({" 2 Plains", "SB: 1 Plains", "/keep"}, base.Db),
-              (std::vector<std::string>{"//     2 Plains", "//SB:  1 Plains", "/keep"}));
+    TTestBase base({{"Chalk Flats", "QAL"}}, {});
+    EXPECT_EQ(ConvertOldDeck({" 2 Chalk Flats", "SB: 1 Chalk Flats", "/keep"}, base.Db),
+              (std::vector<std::string>{"//     2 Chalk Flats", "//SB:  1 Chalk Flats", "/keep"}));
 }
 
 TEST_F(DeckFile, ApprenticeExport) {
-    const std::vector<std::string> lines{"// Burn - fast",        "    3 [UNL] - Mox Ruby",
-                                         "SB: 12 [LEA] - Plains", "    1 [A-B] - Odd",
-                                         "// -- [sic]",           "    1 [XX] Broken"};
+    const std::vector<std::string> lines{"// Burn - fast",
+                                         "    3 [QBE] - Orb Garnet",
+                                         "SB: 12 [QAL] - Chalk Flats",
+                                         "    1 [A-B] - Odd",
+                                         "// -- [sic]",
+                                         "    1 [XX] Broken"};
     EXPECT_EQ(ApprenticeLines("/decks/Burn", lines),
-              (std::vector<std::string>{"//NAME: Burn", "// Burn - fast", "    3  Mox Ruby",
-                                        "SB: 12  Plains", "    1 B] - Odd", "// -- [sic]",
+              (std::vector<std::string>{"//NAME: Burn", "// Burn - fast", "    3  Orb Garnet",
+                                        "SB: 12  Chalk Flats", "    1 B] - Odd", "// -- [sic]",
                                         "    1 [XX] Broken"}));
     const std::string path = file("app.dec");
-    ASSERT_TRUE(ExportApprentice(path, "Burn", {"    3 [UNL] - Mox Ruby"}).Ok);
-    EXPECT_EQ(ReadBytes(path), "//NAME: Burn\r\n    3  Mox Ruby\r\n");
+    ASSERT_TRUE(ExportApprentice(path, "Burn", {"    3 [QBE] - Orb Garnet"}).Ok);
+    EXPECT_EQ(ReadBytes(path), "//NAME: Burn\r\n    3  Orb Garnet\r\n");
 }

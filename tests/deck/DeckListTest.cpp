@@ -22,24 +22,24 @@ std::vector<std::string> linesAfter(std::vector<std::string> deck, int selected,
 TEST(DeckListAdd, RaisesTheCountOfItsOwnKindOfLineOnly) {
     TDeckList deck;
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(deck.AddCard("[ABC] - Mox Ruby").Ok);
-    ASSERT_TRUE(deck.AddSideboardCard("[ABC] - Mox Ruby").Ok);
-    ASSERT_TRUE(deck.AddSideboardCard("[ABC] - Mox Ruby").Ok);
+        ASSERT_TRUE(deck.AddCard("[ABC] - Orb Garnet").Ok);
+    ASSERT_TRUE(deck.AddSideboardCard("[ABC] - Orb Garnet").Ok);
+    ASSERT_TRUE(deck.AddSideboardCard("[ABC] - Orb Garnet").Ok);
     EXPECT_EQ(deck.Lines(),
-              (std::vector<std::string>{"    3 [ABC] - Mox Ruby", "SB: 2 [ABC] - Mox Ruby"}));
+              (std::vector<std::string>{"    3 [ABC] - Orb Garnet", "SB: 2 [ABC] - Orb Garnet"}));
     EXPECT_EQ(deck.Selected(), 1);
-    ASSERT_TRUE(deck.AddCard("[ABC] - Mox Ruby").Ok);
-    EXPECT_EQ(deck.Lines()[0], "    4 [ABC] - Mox Ruby");
+    ASSERT_TRUE(deck.AddCard("[ABC] - Orb Garnet").Ok);
+    EXPECT_EQ(deck.Lines()[0], "    4 [ABC] - Orb Garnet");
     EXPECT_EQ(deck.Selected(), 0);
 }
 
 TEST(DeckListAdd, MatchesTheWholeCardPart) {
     TDeckList deck;
-    deck.SetLines({"    2 [ABC] - Mox Ruby Ring", "    1 [XYZ] - Mox Ruby"});
-    ASSERT_TRUE(deck.AddCard("[ABC] - Mox Ruby").Ok);
+    deck.SetLines({"    2 [ABC] - Orb Garnet Ring", "    1 [XYZ] - Orb Garnet"});
+    ASSERT_TRUE(deck.AddCard("[ABC] - Orb Garnet").Ok);
     EXPECT_EQ(deck.Lines(),
-              (std::vector<std::string>{"    2 [ABC] - Mox Ruby Ring", "    1 [XYZ] - Mox Ruby",
-                                        "    1 [ABC] - Mox Ruby"}));
+              (std::vector<std::string>{"    2 [ABC] - Orb Garnet Ring", "    1 [XYZ] - Orb Garnet",
+                                        "    1 [ABC] - Orb Garnet"}));
     EXPECT_EQ(deck.Selected(), 2);
 }
 
@@ -48,8 +48,8 @@ TEST(DeckListAdd, CardParts) {
         const char* base;
         const char* line;
     } cases[] = {
-        {"[ABC] - Fire/Ice (Fire)", "    1 [ABC] - Fire/Ice"},
-        {"[ABC] - Fire/Ice (Ice)", "    1 [ABC] - Fire/Ice"},
+        {"[ABC] - Ember/Rime (Ember)", "    1 [ABC] - Ember/Rime"},
+        {"[ABC] - Ember/Rime (Rime)", "    1 [ABC] - Ember/Rime"},
         // A name with "/" that is no split half stays whole.
         {"[ABC] - Either/Or", "    1 [ABC] - Either/Or"},
         {"[ABC] - Ring (Old)", "    1 [ABC] - Ring (Old)"},
@@ -60,19 +60,19 @@ TEST(DeckListAdd, CardParts) {
         EXPECT_EQ(deck.Lines(), std::vector<std::string>{c.line}) << c.base;
     }
     TDeckList deck;
-    deck.AddCard("[ABC] - Fire/Ice (Fire)");
-    deck.AddCard("[ABC] - Fire/Ice (Ice)");
-    EXPECT_EQ(deck.Lines(), std::vector<std::string>{"    2 [ABC] - Fire/Ice"});
+    deck.AddCard("[ABC] - Ember/Rime (Ember)");
+    deck.AddCard("[ABC] - Ember/Rime (Rime)");
+    EXPECT_EQ(deck.Lines(), std::vector<std::string>{"    2 [ABC] - Ember/Rime"});
 }
 
 TEST(DeckListAdd, CountsOfTenAndMoreKeepFourBlanks) {
     TDeckList deck;
-    deck.SetLines({"    9 [ABC] - Plains"});
-    deck.AddCard("[ABC] - Plains");
-    EXPECT_EQ(deck.Lines()[0], "    10 [ABC] - Plains");
-    deck.SetLines({"SB: 19 [ABC] - Plains"});
-    deck.AddSideboardCard("[ABC] - Plains");
-    EXPECT_EQ(deck.Lines()[0], "SB: 20 [ABC] - Plains");
+    deck.SetLines({"    9 [ABC] - Chalk Flats"});
+    deck.AddCard("[ABC] - Chalk Flats");
+    EXPECT_EQ(deck.Lines()[0], "    10 [ABC] - Chalk Flats");
+    deck.SetLines({"SB: 19 [ABC] - Chalk Flats"});
+    deck.AddSideboardCard("[ABC] - Chalk Flats");
+    EXPECT_EQ(deck.Lines()[0], "SB: 20 [ABC] - Chalk Flats");
 }
 
 TEST(DeckListDelete, TheCountDecides) {
@@ -80,13 +80,13 @@ TEST(DeckListDelete, TheCountDecides) {
         const char* line;
         std::vector<std::string> after;
     } cases[] = {
-        {"    2 [ABC] - Mox Ruby", {"    1 [ABC] - Mox Ruby"}},
-        {"    1 [ABC] - Mox Ruby", {}},
+        {"    2 [ABC] - Orb Garnet", {"    1 [ABC] - Orb Garnet"}},
+        {"    1 [ABC] - Orb Garnet", {}},
         // The card's own name holds " 1 ": the count 2 is lowered, the line stays.
-        {"    2 [ABC] - Mox 1 Ruby", {"    1 [ABC] - Mox 1 Ruby"}},
-        {"    12 [ABC] - Plains", {"    11 [ABC] - Plains"}},
-        {"SB: 2 [ABC] - Mox 1 Ruby", {"SB: 1 [ABC] - Mox 1 Ruby"}},
-        {"SB: 1 [ABC] - Mox Ruby", {}},
+        {"    2 [ABC] - Orb 1 Garnet", {"    1 [ABC] - Orb 1 Garnet"}},
+        {"    12 [ABC] - Chalk Flats", {"    11 [ABC] - Chalk Flats"}},
+        {"SB: 2 [ABC] - Orb 1 Garnet", {"SB: 1 [ABC] - Orb 1 Garnet"}},
+        {"SB: 1 [ABC] - Orb Garnet", {}},
         {"// a comment with 2 words", {}},
         {"/", {}},
     };
@@ -114,7 +114,7 @@ TEST(DeckListDelete, SelectsTheLineBeforeTheRemovedOne) {
 }
 
 TEST(DeckList, ACountThatIsNoNumberChangesNothing) {
-    const std::vector<std::string> lines{"    x [ABC] - Mox Ruby", "SB: [ABC] - Mox Ruby",
+    const std::vector<std::string> lines{"    x [ABC] - Orb Garnet", "SB: [ABC] - Orb Garnet",
                                          "    99999999999 [ABC] - Big"};
     TDeckList deck;
     deck.SetLines(lines);
@@ -126,7 +126,7 @@ TEST(DeckList, ACountThatIsNoNumberChangesNothing) {
         EXPECT_EQ(deck.Lines(), lines);
     }
     EXPECT_EQ(deck.DeleteCard().Message, "'99999999999' is not a valid integer value");
-    const TDeckResult added = deck.AddCard("[ABC] - Mox Ruby");
+    const TDeckResult added = deck.AddCard("[ABC] - Orb Garnet");
     EXPECT_FALSE(added.Ok);
     EXPECT_EQ(added.BadLine, lines[0]);
     EXPECT_EQ(added.Message, "'x' is not a valid integer value");
@@ -171,18 +171,18 @@ TEST(DeckList, MovesStopAtTheEnds) {
 TEST(CountDeck, SortsCardsByTheirType) {
     TTestBase base({{"Bear", "ABC", "G", "C", "Summon Bear"},
                     {"Elf", "ABC", "G", "C", "Creature - Elf"},
-                    {"Forest", "ABC", "Lnd", "C", "Land"},
+                    {"Mossy Hollow", "ABC", "Lnd", "C", "Land"},
                     {"Gaea's Cradle", "ABC", "Lnd", "R", "Legendary Land"},
-                    {"Giant Growth", "ABC", "G", "C", "Instant"},
+                    {"Giant Bloom", "ABC", "G", "C", "Instant"},
                     {"Goblin", "ABC", "R", "C", "Smn Goblin"},
-                    {"Fire/Ice (Fire)", "ABC", "R", "U", "Creature"}},
+                    {"Ember/Rime (Ember)", "ABC", "R", "U", "Creature"}},
                    {});
-    const TCountResult result =
-        CountDeck({"// Creatures", "    4 [ABC] - Bear", "    3 [ABC] - Elf",
-                   "    2 [ABC] - Goblin", "   10 [ABC] - Forest", "    1 [ABC] - Gaea's Cradle",
-                   "    4 [ABC] - Giant Growth", "    2 [ABC] - Fire/Ice",
-                   "    5 [ZZZ] - Gone Card", "", "SB: 3 [ABC] - Elf", "SB: 12 [ABC] - Forest"},
-                  base.Db);
+    const TCountResult result = CountDeck(
+        {"// Creatures", "    4 [ABC] - Bear", "    3 [ABC] - Elf", "    2 [ABC] - Goblin",
+         "   10 [ABC] - Mossy Hollow", "    1 [ABC] - Gaea's Cradle", "    4 [ABC] - Giant Bloom",
+         "    2 [ABC] - Ember/Rime", "    5 [ZZZ] - Gone Card", "", "SB: 3 [ABC] - Elf",
+         "SB: 12 [ABC] - Mossy Hollow"},
+        base.Db);
     EXPECT_TRUE(result.Error.Ok);
     EXPECT_EQ(result.Counts, (TDeckCounts{11, 9, 11, 31, 15}));
     EXPECT_EQ(CounterText(result.Counts.Deck), "31 cards");

@@ -7,7 +7,7 @@ using namespace zandor;
 using namespace zandor::test;
 
 TEST(FindCardText, LowerAsciiAndWholeWords) {
-    EXPECT_EQ(LowerAscii("Lim-D\xDBl AZaz09 \xC6ther"), "lim-d\xDBl azaz09 \xC6ther");
+    EXPECT_EQ(LowerAscii("Vel-D\xDBr AZaz09 \xC6ther"), "vel-d\xDBr azaz09 \xC6ther");
     const struct {
         const char* term;
         const char* field;
@@ -19,7 +19,7 @@ TEST(FindCardText, LowerAsciiAndWholeWords) {
         {"giant", "a giant growth", true},
         {"giant", "Giants", false},
         {"giant", "Stone-giant", false},
-        {"giant growth", "Giant Growth", true},
+        {"giant bloom", "Giant Bloom", true},
         {"", "", true},
         {"x", "", false},
     };
@@ -46,16 +46,16 @@ namespace {
 
 struct Search : ::testing::Test {
     TTestBase base{
-        {{"Giant Growth", "LEA", "G", "C", "Instant", "G", "Target creature gets +3/+3.",
-          "Sandra Everingham"},
-         {"Giant Spider", "LEA", "G", "C", "Summon Spider", "3G", "Does not fly.",
-          "Sandra Everingham", "2/4"},
-         {"Grizzly Bears", "LEA", "G", "C", "Summon Bears", "1G", "", "Jeff Menges", "2/2"},
-         {"Hill Giant", "LEA", "R", "C", "Summon Giant", "3R", "", "Dan Frazier", "3/3"},
-         {"Hill Giant", "UNL", "R", "C", "Summon Giant", "3R", "", "Dan Frazier", "3/3"},
-         {"Stone Giant", "LEA", "R", "U", "Summon Giant", "2RR", "Giants fling.", "Dameon Willich",
+        {{"Giant Bloom", "QAL", "G", "C", "Instant", "G", "One creature swells by +3/+3.",
+          "Sabra Evenholm"},
+         {"Giant Marsh Spider", "QAL", "G", "C", "Summon Spider", "3G", "Does not fly.",
+          "Sabra Evenholm", "2/4"},
+         {"Grove Bears", "QAL", "G", "C", "Summon Bears", "1G", "", "Jor Mennick", "2/2"},
+         {"Ridge Giant", "QAL", "R", "C", "Summon Giant", "3R", "", "Dal Frasken", "3/3"},
+         {"Ridge Giant", "QBE", "R", "C", "Summon Giant", "3R", "", "Dal Frasken", "3/3"},
+         {"Slate Giant", "QAL", "R", "U", "Summon Giant", "2RR", "Giants fling.", "Damar Willet",
           "3/4"}},
-        {"[Edition]", "LEA=Alpha", "UNL=Unlimited", "[Edition Filters]", "LEA=1", "UNL=1",
+        {"[Edition]", "QAL=Dawnquay", "QBE=Duskquay", "[Edition Filters]", "QAL=1", "QBE=1",
          "[Rarity Filters]", "Uncommon=0"}};
     TBaseList list;
     TCardSearch search;
@@ -82,21 +82,21 @@ TEST_F(Search, TermsFieldsAndOperators) {
          "",
          false,
          false,
-         {"[LEA] - Giant Growth", "[LEA] - Giant Spider", "[LEA] - Hill Giant",
-          "[UNL] - Hill Giant"}}, // the uncommon Stone Giant is filtered out
-        {"GIANT", TFindOperator::And, "+3/+3", false, false, {"[LEA] - Giant Growth"}},
+         {"[QAL] - Giant Bloom", "[QAL] - Giant Marsh Spider", "[QAL] - Ridge Giant",
+          "[QBE] - Ridge Giant"}}, // the uncommon Slate Giant is filtered out
+        {"GIANT", TFindOperator::And, "+3/+3", false, false, {"[QAL] - Giant Bloom"}},
         {"bears",
          TFindOperator::Or,
          "fly",
          false,
          false,
-         {"[LEA] - Giant Spider", "[LEA] - Grizzly Bears"}},
+         {"[QAL] - Giant Marsh Spider", "[QAL] - Grove Bears"}},
         // The artist's name is on the line but not searched unless ticked.
-        {"menges", TFindOperator::And, "", false, false, {}},
-        {"menges", TFindOperator::And, "", true, false, {"[LEA] - Grizzly Bears"}},
+        {"mennick", TFindOperator::And, "", false, false, {}},
+        {"mennick", TFindOperator::And, "", true, false, {"[QAL] - Grove Bears"}},
         {"gian", TFindOperator::And, "", false, true, {}},
-        {"spider", TFindOperator::And, "", false, true, {"[LEA] - Giant Spider"}},
-        {"", TFindOperator::And, "grizzly", false, false, {"[LEA] - Grizzly Bears"}},
+        {"spider", TFindOperator::And, "", false, true, {"[QAL] - Giant Marsh Spider"}},
+        {"", TFindOperator::And, "grove", false, false, {"[QAL] - Grove Bears"}},
     };
     for (const auto& c : cases) {
         TFindOptions options;
@@ -111,13 +111,14 @@ TEST_F(Search, TermsFieldsAndOperators) {
     pt.Name = pt.Type = pt.Text = false;
     pt.PT = true;
     pt.Find1 = "3/3";
-    EXPECT_EQ(matches(pt), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+    EXPECT_EQ(matches(pt),
+              (std::vector<std::string>{"[QAL] - Ridge Giant", "[QBE] - Ridge Giant"}));
 }
 
 TEST_F(Search, SingleCardModeAndFindNext) {
-    search.Options.Find1 = "hill";
-    list.SetLines({"[LEA] - Giant Growth", "[unl] - HILL GIANT"});
-    // The first match, Hill Giant of LEA, is not in the list: nothing is selected.
+    search.Options.Find1 = "ridge";
+    list.SetLines({"[QAL] - Giant Bloom", "[qbe] - RIDGE GIANT"});
+    // The first match, Ridge Giant of QAL, is not in the list: nothing is selected.
     TSearchOutcome outcome = search.Start(list, base.Db);
     EXPECT_FALSE(outcome.Down);
     EXPECT_TRUE(outcome.Found);
@@ -138,27 +139,28 @@ TEST_F(Search, SingleCardModeAndFindNext) {
     search.Options.Find1 = " ";
     EXPECT_FALSE(search.Start(list, base.Db).Found);
     TBaseList empty;
-    search.Options.Find1 = "hill";
+    search.Options.Find1 = "ridge";
     EXPECT_FALSE(search.Start(empty, base.Db).Found);
 }
 
 TEST_F(Search, FindNextBeforeAnySearchStartsAtTheFirstLine) {
-    search.Options.Find1 = "growth";
+    search.Options.Find1 = "bloom";
     EXPECT_EQ(search.FindNext(list, base.Db).Select, 0);
 }
 
 TEST_F(Search, SelectAllReplacesTheListUntilReleased) {
     const std::vector<std::string> before = list.Lines();
-    search.Options.Find1 = "hill";
+    search.Options.Find1 = "ridge";
     search.Options.Find2 = "giant";
     search.Options.SelectMatch = true;
     TSearchOutcome outcome = search.Start(list, base.Db);
     EXPECT_TRUE(outcome.Down);
     EXPECT_TRUE(outcome.ListReplaced);
     EXPECT_EQ(outcome.Select, 0);
-    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+    EXPECT_EQ(list.Lines(),
+              (std::vector<std::string>{"[QAL] - Ridge Giant", "[QBE] - Ridge Giant"}));
     EXPECT_EQ(list.Caption(), "  Base: 2 cards selected  ");
-    EXPECT_EQ(list.FirstLetters().Find('H'), 0);
+    EXPECT_EQ(list.FirstLetters().Find('R'), 0);
     EXPECT_EQ(search.ListToSave(list), before);
     EXPECT_FALSE(search.FindNext(list, base.Db).Found);
 
@@ -193,7 +195,8 @@ TEST_F(Search, FilterReleasesTheSearchAndRefillsTheList) {
                     progress.push_back(n);
                 }).Ok);
     EXPECT_FALSE(search.Down());
-    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"[LEA] - Hill Giant", "[UNL] - Hill Giant"}));
+    EXPECT_EQ(list.Lines(),
+              (std::vector<std::string>{"[QAL] - Ridge Giant", "[QBE] - Ridge Giant"}));
     EXPECT_EQ(&search.ListToSave(list), &list.Lines());
     EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 0}));
     EXPECT_FALSE(TIniFile(base.Dir.File("Zandor.ini")).ReadBool("Color Filters", "Green", true));

@@ -31,7 +31,7 @@ TEST(Deal, TwoSixtyCardDecksGiveHandsOfSevenAndLifeTwenty) {
     LoadGame(game, base, deck, deck);
     // A new game is loaded in deck order, not dealt.
     EXPECT_EQ(game.LibraryLast("Player1"), 59);
-    EXPECT_EQ(game.Player1().Library.Text(0), "Forest");
+    EXPECT_EQ(game.Player1().Library.Text(0), "Mossy Hollow");
     EXPECT_EQ(game.GetLife("Player1"), 0);
 
     RandomSeed(2024);
@@ -218,14 +218,14 @@ TEST(Table, ACardGoesBackToItsOwnerWhateverPileItWasDroppedOn) {
 TEST(Table, TheLibraryTakesACardOnTopOrAtTheBottom) {
     TPlayBase base;
     TPlayerTest game;
-    LoadGame(game, base, DeckOf({"Card A", "Card B", "Forest"}));
-    game.LibraryToTable("Player1", 2, true, 0, 0); // Forest
+    LoadGame(game, base, DeckOf({"Card A", "Card B", "Mossy Hollow"}));
+    game.LibraryToTable("Player1", 2, true, 0, 0); // Mossy Hollow
     game.TableToLibrary(0, true, false);           // the library is not empty: bottom
     EXPECT_EQ(libraryTexts(game.Player1()),
-              (std::vector<std::string>{"Forest", "Card A", "Card B"}));
+              (std::vector<std::string>{"Mossy Hollow", "Card A", "Card B"}));
     game.LibraryToTable("Player1", 0, true, 0, 0);
     game.TableToLibrary(0, true, true);
-    EXPECT_EQ(game.Player1().Library.Text(2), "Forest");
+    EXPECT_EQ(game.Player1().Library.Text(2), "Mossy Hollow");
 
     TPlayerTest single;
     LoadGame(single, base, DeckOf({"Card A"}));

@@ -39,9 +39,9 @@ TEST(DeckHand, PrintsSevenCardsFromTheDeckThenTheLibrarySize) {
     EXPECT_EQ(r.Code, 0);
     EXPECT_TRUE(r.Err.empty());
     ASSERT_EQ(r.Lines.size(), 8u);
-    const std::set<std::string> deckNames{"Forest",     "Card A",     "Card B",
-                                          "Tapper",     "Wisp Maker", "Quib Hound",
-                                          "Star Beast", "Aaa/Bbb",    "Zork Pup"};
+    const std::set<std::string> deckNames{"Mossy Hollow", "Card A",     "Card B",
+                                          "Tapper",       "Wisp Maker", "Quib Hound",
+                                          "Star Beast",   "Aaa/Bbb",    "Zork Pup"};
     for (std::size_t i = 0; i < 7; ++i)
         EXPECT_TRUE(deckNames.count(r.Lines[i])) << r.Lines[i];
     EXPECT_EQ(r.Lines[7], "Library: 53 cards");

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, DeckLine,
     ::testing::Values(
         TDeckLineCase{"    4 [TST] - Card A", E, 4, "TST", "Card A"},
-        TDeckLineCase{"    12 [ALL] - Lim-Dul's Vault\r", E, 12, "ALL", "Lim-Dul's Vault"},
+        TDeckLineCase{"    12 [ALL] - Vel-Dor's Vault\r", E, 12, "ALL", "Vel-Dor's Vault"},
         TDeckLineCase{"    4 [A-B] - Card A", E, 4, "A-B", "Card A"},
         TDeckLineCase{"    0 [TST] - Card A", E, 0, "TST", "Card A"},
         TDeckLineCase{"  -3 [TST] - Card A", E, -3, "TST", "Card A"},
@@ -79,10 +79,13 @@ TEST(LoadDeck, FillsTheLibraryInDeckOrderWithRecordsProgramsAndPictures) {
     TPlayBase base;
     FakeArt art;
     TPlayerObj player;
-    const std::vector<std::string> deck{
-        "// comment",           "    2 [TST] - Card A",  "SB: 2 [TST] - Card B",
-        "    0 [TST] - Forest", "    1 [TST] - Aaa/Bbb", "    1 [TST] - Nowhere",
-        "    1 [TST] - Tapper"};
+    const std::vector<std::string> deck{"// comment",
+                                        "    2 [TST] - Card A",
+                                        "SB: 2 [TST] - Card B",
+                                        "    0 [TST] - Mossy Hollow",
+                                        "    1 [TST] - Aaa/Bbb",
+                                        "    1 [TST] - Nowhere",
+                                        "    1 [TST] - Tapper"};
     const auto skipped = player.LoadDeck("Player2", deck, "/pics", base.ProgramLines,
                                          base.NameIndex, base.CardLines, &art);
     EXPECT_TRUE(skipped.empty());
@@ -133,7 +136,7 @@ TEST(LoadDeck, ReportsTheLinesItCannotReadAndLoadsTheRest) {
     const auto skipped = player.LoadDeck("Player1", ReadDeck("broken.dec"), "", base.ProgramLines,
                                          base.NameIndex, base.CardLines, nullptr);
     const std::vector<TSkippedDeckLine> expected{
-        {2, "    four [TST] - Card B"}, {3, "    2 TST - Forest"}, {6, "    2 [TST Card B"}};
+        {2, "    four [TST] - Card B"}, {3, "    2 TST - Mossy Hollow"}, {6, "    2 [TST Card B"}};
     EXPECT_EQ(skipped, expected);
     EXPECT_EQ(player.Library.Count(), 4); // 3 Card A and the missing card
 }
@@ -231,15 +234,15 @@ TEST(Zones, DrawTakesTheTopOfTheLibraryAndMovesResetTheCard) {
 TEST(Zones, MoveInGraveyardPutsTheCardAtItsNewPosition) {
     TPlayBase base;
     TPlayerObj player;
-    fillLibrary(player, base, {"Card A", "Card B", "Tapper", "Forest"});
+    fillLibrary(player, base, {"Card A", "Card B", "Tapper", "Mossy Hollow"});
     for (int n = 0; n < 4; ++n)
         player.LibraryToGraveyard(0);
     EXPECT_TRUE(player.MoveInGraveyard(0, 3));
     EXPECT_EQ(texts(player.Graveyard),
-              (std::vector<std::string>{"Card B", "Tapper", "Forest", "Card A"}));
+              (std::vector<std::string>{"Card B", "Tapper", "Mossy Hollow", "Card A"}));
     EXPECT_TRUE(player.MoveInGraveyard(2, 1));
     EXPECT_EQ(texts(player.Graveyard),
-              (std::vector<std::string>{"Card B", "Forest", "Tapper", "Card A"}));
+              (std::vector<std::string>{"Card B", "Mossy Hollow", "Tapper", "Card A"}));
 }
 
 TEST(Shuffle, IsTwoHundredExchangesOfTwoRandomPositions) {
@@ -259,7 +262,7 @@ TEST(Shuffle, IsTwoHundredExchangesOfTwoRandomPositions) {
 
 TEST(Shuffle, ASeedGivesTheSameOrderAndKeepsEveryCard) {
     TPlayBase base;
-    const std::vector<std::string> names{"Card A",   "Card B",     "Tapper",     "Forest",
+    const std::vector<std::string> names{"Card A",   "Card B",     "Tapper",     "Mossy Hollow",
                                          "Zork Pup", "Quib Hound", "Star Beast", "Wisp Maker"};
     TPlayerObj one, two;
     fillLibrary(one, base, names);
@@ -280,7 +283,7 @@ TEST(Shuffle, ASeedGivesTheSameOrderAndKeepsEveryCard) {
 TEST(Mulligan, PutsTheHandBackShufflesAndDrawsOneFewer) {
     TPlayBase base;
     TPlayerObj player;
-    std::vector<std::string> names(10, "Forest");
+    std::vector<std::string> names(10, "Mossy Hollow");
     names[9] = "Card A";
     fillLibrary(player, base, names);
     for (int n = 0; n < 7; ++n)

@@ -263,8 +263,8 @@ TEST(ArtFileName, DropsColonsElseSlashes) {
         const char* edition;
         const char* path;
     } cases[] = {
-        {"Fire/Ice (Fire)", "AP", "/p/AP/FireIce (Fire).jpg"},
-        {"Circle of Protection: Red", "LEA", "/p/LEA/Circle of Protection Red.jpg"},
+        {"Ember/Rime (Ember)", "QE", "/p/QE/EmberRime (Ember).jpg"},
+        {"Ward of Embers: Red", "QAL", "/p/QAL/Ward of Embers Red.jpg"},
         {"Odd: A/B", "X", "/p/X/Odd A/B.jpg"},
         {"Plain Name", "4ED", "/p/4ED/Plain Name.jpg"},
     };
@@ -300,9 +300,10 @@ TEST_F(CardFace, RenderCommandWritesThePicture) {
     EXPECT_TRUE(close(face.pixel(5, 120), frameColours[3]));
     EXPECT_EQ(RunRenderCommand(db, "No Such Card", "", "", png, out, err), 1);
     // Names come in as UTF-8 and are looked up as the card list's Windows-1252 bytes.
-    db.CardLines.push_back("\xC6ther Storm\tTST\tU\t\tC\t\t\tEnchantment\t3U\t\t\t\t\t");
+    db.CardLines.push_back("\xC6rnwood Gale\tTST\tU\t\tC\t\t\tEnchantment\t3U\t\t\t\t\t");
     BuildNameIndex(db.NameIndex, db.CardLines);
-    EXPECT_EQ(RunRenderCommand(db, "\xC3\x86ther Storm", "TST", "", png, out, err), 0) << err.str();
+    EXPECT_EQ(RunRenderCommand(db, "\xC3\x86rnwood Gale", "TST", "", png, out, err), 0)
+        << err.str();
     EXPECT_TRUE(close(QImage(QString::fromStdString(png)).pixel(5, 120), frameColours[1]));
     EXPECT_EQ(RunRenderCommand(db, "Test Card", "", "bicubic", png, out, err), 2);
 }

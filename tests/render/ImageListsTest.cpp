@@ -25,15 +25,15 @@ void writeArt(const std::string& path, QSize size, QColor colour) {
 TEST(SmallArtCache, CachesEachFileOnceWhateverItsCase) {
     test::TTempDir dir;
     const std::string pics = dir.File("pics");
-    writeArt(pics + "/LEA/Grizzly Bears.jpg", {488, 680}, QColor(20, 160, 40));
-    writeArt(pics + "/LEA/Shivan Dragon.jpg", {300, 200}, QColor(200, 20, 20));
+    writeArt(pics + "/QAL/Bramble Bears.jpg", {488, 680}, QColor(20, 160, 40));
+    writeArt(pics + "/QAL/Cinderpeak Drake.jpg", {300, 200}, QColor(200, 20, 20));
     TSListImageCard cache;
-    EXPECT_EQ(cache.AddArt(pics, "LEA", "Grizzly Bears"), 0);
+    EXPECT_EQ(cache.AddArt(pics, "QAL", "Bramble Bears"), 0);
     // The second copy does not decode again: the file is broken by now.
-    test::WriteBytes(pics + "/LEA/Grizzly Bears.jpg", "garbage");
-    EXPECT_EQ(cache.AddArt(pics, "LEA", "Grizzly Bears"), 0);
-    EXPECT_EQ(cache.AddArt(pics + "/lea/GRIZZLY BEARS.jpg"), 0);
-    EXPECT_EQ(cache.AddArt(pics, "LEA", "Shivan Dragon"), 1);
+    test::WriteBytes(pics + "/QAL/Bramble Bears.jpg", "garbage");
+    EXPECT_EQ(cache.AddArt(pics, "QAL", "Bramble Bears"), 0);
+    EXPECT_EQ(cache.AddArt(pics + "/qal/BRAMBLE BEARS.jpg"), 0);
+    EXPECT_EQ(cache.AddArt(pics, "QAL", "Cinderpeak Drake"), 1);
     EXPECT_EQ(cache.Count(), 2);
     QImage small;
     ASSERT_TRUE(cache.Copy(1, small));
@@ -42,23 +42,23 @@ TEST(SmallArtCache, CachesEachFileOnceWhateverItsCase) {
     EXPECT_FALSE(cache.Copy(2, small));
     cache.Clear();
     EXPECT_EQ(cache.Count(), 0);
-    EXPECT_EQ(cache.AddArt(pics, "LEA", "Shivan Dragon"), 0);
+    EXPECT_EQ(cache.AddArt(pics, "QAL", "Cinderpeak Drake"), 0);
 }
 
 TEST(SmallArtCache, SplitBracketedMissingAndBrokenFilesAreNotCached) {
     test::TTempDir dir;
     const std::string pics = dir.File("pics");
-    writeArt(pics + "/AP/A/B (A).jpg", {100, 100}, Qt::red);
-    writeArt(pics + "/AP/Bracket (B).jpg", {100, 100}, Qt::red);
+    writeArt(pics + "/QE/A/B (A).jpg", {100, 100}, Qt::red);
+    writeArt(pics + "/QE/Bracket (B).jpg", {100, 100}, Qt::red);
     std::filesystem::create_directories(pics + "/AP");
-    test::WriteBytes(pics + "/AP/Broken.jpg", "not a picture");
+    test::WriteBytes(pics + "/QE/Broken.jpg", "not a picture");
     TSListImageCard cache;
-    EXPECT_EQ(cache.AddArt(pics, "AP", "A/B (A)"), -1);
-    EXPECT_EQ(cache.AddArt(pics, "AP", "Bracket (B)"), -1);
-    EXPECT_EQ(cache.AddArt(pics + "/AP/Bracket (B).jpg"), -1);
-    EXPECT_EQ(cache.AddArt(pics, "AP", "Missing"), -1);
+    EXPECT_EQ(cache.AddArt(pics, "QE", "A/B (A)"), -1);
+    EXPECT_EQ(cache.AddArt(pics, "QE", "Bracket (B)"), -1);
+    EXPECT_EQ(cache.AddArt(pics + "/QE/Bracket (B).jpg"), -1);
+    EXPECT_EQ(cache.AddArt(pics, "QE", "Missing"), -1);
     std::string error;
-    EXPECT_EQ(cache.AddArt(pics, "AP", "Broken", &error), -1);
+    EXPECT_EQ(cache.AddArt(pics, "QE", "Broken", &error), -1);
     EXPECT_NE(error.find("Broken.jpg"), std::string::npos) << error;
     EXPECT_EQ(cache.Count(), 0);
 }

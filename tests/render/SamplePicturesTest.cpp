@@ -17,18 +17,18 @@ TEST(SamplePictures, OneArtFilePerCardAndSymbolsPerEditionWrittenOnce) {
     const std::string data = dir.Path() + "/";
     test::WriteBytes(data + "cardlist.dat",
                      "Version\t@@\t\tBase 0.8 version\t\t\t\t\t\t\t02.07.01\t\t\t\r\n"
-                     "Fire/Ice (Fire)\tAP\tR\t\tU\t\t\tInstant\t1R\t\t\t\t\t\r\n"
-                     "Grizzly Bears\tLEA\tG\t\tC\t2/2\t\tSummon Bears\t1G\t\t\t\t\t\r\n"
-                     "x:/../../../../outside\tLEA\tG\t\tC\t\t\t\t\t\t\t\t\t\r\n");
+                     "Ember/Rime (Ember)\tQE\tR\t\tU\t\t\tInstant\t1R\t\t\t\t\t\r\n"
+                     "Bramble Bears\tQAL\tG\t\tC\t2/2\t\tSummon Bears\t1G\t\t\t\t\t\r\n"
+                     "x:/../../../../outside\tQAL\tG\t\tC\t\t\t\t\t\t\t\t\t\r\n");
     const TSampleCount first = MakeSamplePictures(data, data + "pics");
     EXPECT_EQ(first.Cards, 3);
     EXPECT_EQ(first.Frames, 8);
     EXPECT_EQ(first.Symbols, 8);
     EXPECT_EQ(first.Art, 2);
-    EXPECT_TRUE(std::filesystem::exists(data + "pics/AP/FireIce (Fire).jpg"));
-    EXPECT_TRUE(std::filesystem::exists(data + "pics/LEA/Grizzly Bears.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(data + "pics/QE/EmberRime (Ember).jpg"));
+    EXPECT_TRUE(std::filesystem::exists(data + "pics/QAL/Bramble Bears.jpg"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/../outside.jpg"));
-    for (const char* file : {"AP_os.bmp", "AP_C.bmp", "AP_U.bmp", "AP_R.bmp", "LEA_os.bmp"})
+    for (const char* file : {"QE_os.bmp", "QE_C.bmp", "QE_U.bmp", "QE_R.bmp", "QAL_os.bmp"})
         EXPECT_TRUE(std::filesystem::exists(data + file)) << file;
     const TSampleCount second = MakeSamplePictures(data, data + "pics");
     EXPECT_EQ(second.Frames + second.Symbols + second.Art, 0);
@@ -42,9 +42,9 @@ TEST(SamplePictures, OneArtFilePerCardAndSymbolsPerEditionWrittenOnce) {
 }
 
 TEST(SamplePictures, EditionColoursAreWhiteOutsideTheSilhouette) {
-    const QImage silhouette = MakeEditionSilhouette("LEA");
+    const QImage silhouette = MakeEditionSilhouette("QAL");
     for (const char rarity : {'C', 'U', 'R'}) {
-        const QImage colours = MakeEditionColors("LEA", rarity);
+        const QImage colours = MakeEditionColors("QAL", rarity);
         ASSERT_EQ(colours.size(), silhouette.size());
         for (int y = 0; y < silhouette.height(); ++y)
             for (int x = 0; x < silhouette.width(); ++x)
@@ -53,7 +53,7 @@ TEST(SamplePictures, EditionColoursAreWhiteOutsideTheSilhouette) {
                 }
     }
     TZandorCard card;
-    card.Name = "Grizzly Bears";
+    card.Name = "Bramble Bears";
     const QImage art = MakeCardArt(card);
     EXPECT_GE(art.width(), 181);
     EXPECT_NE(art.pixel(art.width() / 2, 2), art.pixel(art.width() / 2, art.height() - 3));

@@ -127,9 +127,9 @@ TEST_F(StatWindow, ShowsTheTableAndTheFiguresOfADeck) {
     }
     EXPECT_EQ(grid->rowHeight(0), 18);
     ASSERT_EQ(grid->rowCount(), 12); // the comment and the sideboard line are left out
-    const std::vector<QString> bears{"Grizzly Bears", "TST", "2", "1G", "4"};
-    const std::vector<QString> split{"Fire/Ice", "TST", "2", "1R", "1"};
-    const std::vector<QString> forest{"Forest", "TST", "", "", "10"};
+    const std::vector<QString> bears{"Bramble Bears", "TST", "2", "1G", "4"};
+    const std::vector<QString> split{"Ember/Rime", "TST", "2", "1R", "1"};
+    const std::vector<QString> forest{"Mossy Hollow", "TST", "", "", "10"};
     const std::pair<int, const std::vector<QString>*> rows[] = {
         {0, &bears}, {3, &split}, {11, &forest}};
     for (const auto& [row, texts] : rows)
@@ -325,7 +325,7 @@ TEST_F(StatWindow, ShowingAnotherDeckRebuildsAndCrossFades) {
     const QImage oldCurve = form->plManaCurv->Layer(1);
     ASSERT_TRUE(form->LoadDeck(deckFile("bears.dec")));
     EXPECT_EQ(form->sgDeck->rowCount(), 2);
-    EXPECT_EQ(cell(1, 0), "Forest");
+    EXPECT_EQ(cell(1, 0), "Mossy Hollow");
     EXPECT_EQ(form->plManaCurv->Layer(1), oldCurve); // still showing the old figures
     const QImage newCurve = form->plManaCurv->Layer(0);
     EXPECT_NE(newCurve, oldCurve);
@@ -356,7 +356,7 @@ TEST_F(StatWindow, ABrokenDeckIsReportedAndChangesNothing) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
     EXPECT_EQ(messages[0].Text,
-              "'x' is not a valid integer value in the deck line \"    x [TST] - Forest\"");
+              "'x' is not a valid integer value in the deck line \"    x [TST] - Mossy Hollow\"");
     EXPECT_EQ(form->sgDeck->rowCount(), 2);
     EXPECT_EQ(form->Stats().Cards.size(), 2u);
     EXPECT_EQ(form->lbDeck->text(), "12 cards");
@@ -414,7 +414,7 @@ TEST_F(StatWindow, TheDeckEditorsCommandShowsTheDeckModally) {
     EXPECT_TRUE(form->ShowDeck(deckFile("aether.dec")));
     EXPECT_TRUE(shown);
     ASSERT_EQ(form->sgDeck->rowCount(), 1);
-    EXPECT_EQ(cell(0, 0), QStringLiteral("Æther Storm")); // the card base's code page, shown
+    EXPECT_EQ(cell(0, 0), QStringLiteral("Ærnwood Gale")); // the card base's code page, shown
     EXPECT_EQ(cell(0, 3), "3G");
     EXPECT_EQ(form->lbSpell->text(), "2 cards");
 

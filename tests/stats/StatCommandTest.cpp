@@ -51,7 +51,7 @@ TEST(DeckStatsCommand, ReportsWhatItCannotRead) {
     EXPECT_EQ(run.Code, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_NE(run.Err.find("'x' is not a valid integer value in the deck line \"    x [TST] - "
-                           "Forest\""),
+                           "Mossy Hollow\""),
               std::string::npos)
         << run.Err;
 

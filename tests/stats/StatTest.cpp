@@ -82,19 +82,20 @@ TEST(StatCost, SymbolCountPerKey) {
 }
 
 TEST_F(Stats, BuildTakesMainDeckLinesOnlyAndLooksEachCardUp) {
-    base({{"Fire/Ice (Fire)", "Instant", "1R", "U", "0,75"},
-          {"Fire/Ice (Ice)", "Instant", "1U", "U", "0,75"},
-          {"Forest", "Land", "", "C", "0,1"},
-          {"Karakas", "Legendary Land", "", "R"},
-          {"Serra Angel", "Creature - Angel", "3WW", "U", "1,25", "LEG"}});
-    ASSERT_TRUE(build({"// comment", mainLine(4, "Serra Angel", "LEGENDS"), "SB: 2 [TST] - Forest",
-                       mainLine(1, "Fire/Ice"), "   12 [TST] - Forest", mainLine(1, "Karakas"),
-                       mainLine(3, "Lost Card"), "/   7 [TST] - Forest", ""})
-                    .Ok);
+    base({{"Ember/Rime (Ember)", "Instant", "1R", "U", "0,75"},
+          {"Ember/Rime (Rime)", "Instant", "1U", "U", "0,75"},
+          {"Mossy Hollow", "Land", "", "C", "0,1"},
+          {"Skyreach Tor", "Legendary Land", "", "R"},
+          {"Vigil Seraph", "Creature - Angel", "3WW", "U", "1,25", "HEA"}});
+    ASSERT_TRUE(
+        build({"// comment", mainLine(4, "Vigil Seraph", "HEARTHS"), "SB: 2 [TST] - Mossy Hollow",
+               mainLine(1, "Ember/Rime"), "   12 [TST] - Mossy Hollow", mainLine(1, "Skyreach Tor"),
+               mainLine(3, "Lost Card"), "/   7 [TST] - Mossy Hollow", ""})
+            .Ok);
     ASSERT_EQ(stats.Cards.size(), 5u);
     const TZandorStatCard& angel = stats.Cards[0];
-    EXPECT_EQ(angel.Name, "Serra Angel");
-    EXPECT_EQ(angel.Edition, "LEG"); // the key is cut to three characters
+    EXPECT_EQ(angel.Name, "Vigil Seraph");
+    EXPECT_EQ(angel.Edition, "HEA"); // the key is cut to three characters
     EXPECT_EQ(angel.Count, 4);
     EXPECT_EQ(angel.Cost, "3WW");
     EXPECT_EQ(angel.ConvCost, "5");
@@ -104,7 +105,7 @@ TEST_F(Stats, BuildTakesMainDeckLinesOnlyAndLooksEachCardUp) {
     EXPECT_EQ(angel.PT, "1/1");
     EXPECT_EQ(angel.Color, "W");
     // A split card keeps its full name and takes the first half's record.
-    EXPECT_EQ(stats.Cards[1].Name, "Fire/Ice");
+    EXPECT_EQ(stats.Cards[1].Name, "Ember/Rime");
     EXPECT_EQ(stats.Cards[1].Cost, "1R");
     EXPECT_EQ(stats.Cards[2].Count, 12);
     EXPECT_EQ(stats.Cards[2].ConvCost, "");  // a plain land has no converted cost
@@ -116,33 +117,33 @@ TEST_F(Stats, BuildTakesMainDeckLinesOnlyAndLooksEachCardUp) {
     EXPECT_EQ(stats.NonLandCount, 4 + 1 + 1 + 3);
 
     // A second build replaces every row.
-    ASSERT_TRUE(build({mainLine(2, "Forest")}).Ok);
+    ASSERT_TRUE(build({mainLine(2, "Mossy Hollow")}).Ok);
     ASSERT_EQ(stats.Cards.size(), 1u);
     EXPECT_EQ(stats.NonLandCount, 0);
 }
 
 TEST_F(Stats, ACountThatIsNoNumberFailsAndLeavesTheModelAsItWas) {
-    base({{"Forest", "Land", ""}, {"Llanowar Elves", "Summon Elf", "G"}});
-    ASSERT_TRUE(build({mainLine(3, "Llanowar Elves")}).Ok);
+    base({{"Mossy Hollow", "Land", ""}, {"Thornwood Elves", "Summon Elf", "G"}});
+    ASSERT_TRUE(build({mainLine(3, "Thornwood Elves")}).Ok);
     const std::pair<const char*, const char*> cases[] = {
-        {"    x [TST] - Forest", "'x' is not a valid integer value"},
-        {"    3000000000 [TST] - Forest", "'3000000000' is not a valid integer value"},
-        {"    4 Forest", "'' is not a valid integer value"}, // an old-format line
+        {"    x [TST] - Mossy Hollow", "'x' is not a valid integer value"},
+        {"    3000000000 [TST] - Mossy Hollow", "'3000000000' is not a valid integer value"},
+        {"    4 Mossy Hollow", "'' is not a valid integer value"}, // an old-format line
     };
     for (const auto& [line, message] : cases) {
-        const TStatResult result = build({mainLine(1, "Forest"), line});
+        const TStatResult result = build({mainLine(1, "Mossy Hollow"), line});
         EXPECT_FALSE(result.Ok);
         EXPECT_NE(result.Error.find(message), std::string::npos) << result.Error;
         EXPECT_NE(result.Error.find(line), std::string::npos) << result.Error;
         ASSERT_EQ(stats.Cards.size(), 1u);
-        EXPECT_EQ(stats.Cards[0].Name, "Llanowar Elves");
+        EXPECT_EQ(stats.Cards[0].Name, "Thornwood Elves");
         EXPECT_EQ(stats.NonLandCount, 3);
     }
 }
 
 TEST_F(Stats, ADeckWithoutMainDeckLinesHasNoFigures) {
-    base({{"Forest", "Land", "", "C", "1"}});
-    ASSERT_TRUE(build({"// only", "SB: 4 [TST] - Forest"}).Ok);
+    base({{"Mossy Hollow", "Land", "", "C", "1"}});
+    ASSERT_TRUE(build({"// only", "SB: 4 [TST] - Mossy Hollow"}).Ok);
     EXPECT_TRUE(stats.Cards.empty());
     EXPECT_EQ(stats.NonLandCount, 0);
     for (int bucket = 1; bucket <= CurveBuckets; ++bucket)
@@ -182,9 +183,9 @@ TEST_F(Stats, ColourTotalsAndTheColourSplitOfABucket) {
     base({{"Knight", "Summon Knight", "1W"},
           {"Twins", "Summon Twins", "UW"},
           {"Blast", "Instant", "XR"},
-          {"Forest", "Land", "G"}}); // a land's cost is never counted
+          {"Mossy Hollow", "Land", "G"}}); // a land's cost is never counted
     ASSERT_TRUE(build({mainLine(1, "Knight"), mainLine(2, "Twins"), mainLine(3, "Blast"),
-                       mainLine(4, "Forest")})
+                       mainLine(4, "Mossy Hollow")})
                     .Ok);
     EXPECT_EQ(stats.ColorTotal("W"), 1 + 2);
     EXPECT_EQ(stats.ColorTotal("U"), 2);
@@ -206,10 +207,12 @@ TEST_F(Stats, ColourTotalsAndTheColourSplitOfABucket) {
 TEST_F(Stats, TypeCountsTestPrefixesInOrder) {
     const std::pair<const char*, int> cases[] = {
         // 0 lands, 1 creatures, 2 spells
-        {"Creature - Elf", 1},     {"Smn Elf", 1},       {"Summon Elf", 1},
-        {"Summoner", 2},           {"creature", 2},      {"Land", 0},
-        {"Legendary Land", 0},     {"Land - Forest", 0}, {"Artifact Creature", 2},
-        {"Legendary Creature", 2}, {"Instant", 2},       {"", 2},
+        {"Creature - Elf", 1},    {"Smn Elf", 1},
+        {"Summon Elf", 1},        {"Summoner", 2},
+        {"creature", 2},          {"Land", 0},
+        {"Legendary Land", 0},    {"Land - Mossy Hollow", 0},
+        {"Artifact Creature", 2}, {"Legendary Creature", 2},
+        {"Instant", 2},           {"", 2},
     };
     for (const auto& [type, kind] : cases) {
         stats.Cards = {TZandorStatCard{}};
@@ -294,8 +297,8 @@ TEST(StatFigures, SharesAndAveragesAreCutToTwoDecimals) {
 }
 
 TEST_F(Stats, UpdateRowAppliesTheEditAndKeepsNonLandCount) {
-    base({{"Bear", "Summon Bear", "1G"}, {"Forest", "Land", ""}});
-    ASSERT_TRUE(build({mainLine(4, "Bear"), mainLine(10, "Forest")}).Ok);
+    base({{"Bear", "Summon Bear", "1G"}, {"Mossy Hollow", "Land", ""}});
+    ASSERT_TRUE(build({mainLine(4, "Bear"), mainLine(10, "Mossy Hollow")}).Ok);
     ASSERT_EQ(stats.NonLandCount, 4);
 
     ASSERT_TRUE(stats.UpdateRow(0, "1GG", "2").Ok);
