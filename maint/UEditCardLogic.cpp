@@ -114,21 +114,32 @@ TMaintResult SaveEditedCard(TCardDatabase& db, std::string_view oldName,
         return {false, std::string(maint::CardNotFound) + Cp1252ToUtf8(oldName)};
     const std::size_t line = static_cast<std::size_t>(found);
 
-    std::vector<std::string> cardLines = db.CardLines;
-    cardLines[line] = FormatCardLine(card);
+    // The file's text with the one line replaced, made without copying the list.
+    std::string formatted = FormatCardLine(card);
+    std::string cardText;
+    std::size_t length = formatted.size() + 2;
+    for (const std::string& text : db.CardLines)
+        length += text.size() + 2;
+    cardText.reserve(length);
+    for (std::size_t i = 0; i < db.CardLines.size(); ++i) {
+        cardText += i == line ? formatted : db.CardLines[i];
+        cardText += "\r\n";
+    }
     std::vector<std::string> programLines = db.ProgramLines;
     const bool programsChanged = MergeProgram(programLines, card.Name, card.Program);
 
     const std::string cardPath = db.DataDir + std::string(CardListFile);
     const std::string programPath = db.DataDir + std::string(ProgramFile);
-    std::vector<TFileChange> changes{{cardPath, &cardLines, &db.CardLines.Lines(), true}};
+    std::vector<TFileChange> changes{
+        {cardPath, nullptr, &cardText, &db.CardLines.Lines(), FileExists(cardPath)}};
     if (programsChanged)
-        changes.push_back({programPath, &programLines, &db.ProgramLines, FileExists(programPath)});
+        changes.push_back(
+            {programPath, &programLines, nullptr, &db.ProgramLines, FileExists(programPath)});
     const TWriteResult written = WriteFileChanges(changes);
     if (!written.Ok)
         return {false, written.Error};
 
-    db.CardLines.Replace(line, std::move(cardLines[line]));
+    db.CardLines.Replace(line, std::move(formatted));
     if (programsChanged)
         db.ProgramLines = std::move(programLines);
     return {true, {}, 1};

@@ -215,7 +215,9 @@ void TSettingsDraft::CommitTo(TIniFile& settings) const {
 
 TWriteResult WriteFileChanges(const std::vector<TFileChange>& changes) {
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        TWriteResult written = WriteTextLines(changes[i].Path, *changes[i].NewLines);
+        TWriteResult written =
+            changes[i].NewText ? CurrentFileWriter().WriteFile(changes[i].Path, *changes[i].NewText)
+                               : WriteTextLines(changes[i].Path, *changes[i].NewLines);
         if (written.Ok)
             continue;
         for (std::size_t j = i; j-- > 0;) {
@@ -237,7 +239,7 @@ namespace {
 
 TFileChange change(const std::string& path, const std::vector<std::string>& newLines,
                    const std::vector<std::string>& oldLines) {
-    return {path, &newLines, &oldLines, FileExists(path)};
+    return {path, &newLines, nullptr, &oldLines, FileExists(path)};
 }
 
 // The card list with the new lines in their places. A sorted list only needs the new

@@ -76,7 +76,6 @@ struct TMaintResult {
 
 namespace maint {
 inline constexpr std::string_view NotAllFields = "Не все поля заполнены";
-inline constexpr std::string_view NoEditionSection = "Ненайдена секция [Edition] в Zandor.ini";
 inline constexpr std::string_view EditionExists = "Редакция уже существует";
 inline constexpr std::string_view KeyTooLong =
     "Ключ редакции не может быть длиннее 3 символов: карты хранят только 3 символа ключа";
@@ -115,6 +114,7 @@ TMaintResult DeleteEdition(TCardDatabase& db, std::string_view key);
 struct TFileChange {
     std::string Path;
     const std::vector<std::string>* NewLines = nullptr;
+    const std::string* NewText = nullptr; // the whole new file, when given instead of lines
     const std::vector<std::string>* OldLines = nullptr;
     bool Existed = true;
 };
