@@ -43,6 +43,8 @@ public:
     // The file dialog "odAddEdition": the chosen path, or an empty text when cancelled.
     // Tests replace it, since a native dialog cannot be clicked.
     std::function<QString(QWidget* parent)> ChooseSpoiler;
+    // Where the file dialog opens.
+    QString StartFolder;
 
     // What the user asked for; false (after telling the user) when a text holds characters
     // that the card base cannot store.
