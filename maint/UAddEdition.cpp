@@ -89,10 +89,10 @@ TfmAddEdition::TfmAddEdition(QWidget* parent) : QDialog(parent) {
     connect(bbCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bbPath, &QPushButton::clicked, this, &TfmAddEdition::bbPathClick);
 
-    ChooseSpoiler = [](QWidget* owner) {
+    ChooseSpoiler = [this](QWidget* owner) {
         return QFileDialog::getOpenFileName(owner,
                                             QStringLiteral("Путь к текстовому Spoiler'у ..."),
-                                            QString(), QStringLiteral("Text Edition (*.txt)"));
+                                            StartFolder, QStringLiteral("Text Edition (*.txt)"));
     };
 }
 

@@ -53,6 +53,7 @@ TfmEditionED::TfmEditionED(TCardDatabase& db, QWidget* parent) : QDialog(parent)
     connect(bbOkEdition, &QPushButton::clicked, this, &QDialog::accept);
 
     fmAddEdition = new TfmAddEdition(this);
+    fmAddEdition->StartFolder = QString::fromStdString(db.DataDir);
 }
 
 void TfmEditionED::showEvent(QShowEvent* event) {
