@@ -367,3 +367,35 @@ TEST_F(MaintWindows, AboutBoxShowsTheDatesAndOpensTheAddresses) {
     // The box is made for each showing and destroyed after it.
     EXPECT_EQ(ed().findChild<TAboutBox*>(), nullptr);
 }
+
+TEST_F(MaintWindows, SavesThatFailAreReportedAndChangeNothing) {
+    const QStringList base = baseLines();
+    const std::string cards = file("cardlist.dat");
+    TFailingWriter failing;
+    inEditionWindow([&](TfmEditionED& window) {
+        selectEdition(window, "SV - Saltveil");
+        click(window.bbDeleteEdition);
+        ASSERT_EQ(messages.size(), 2u);
+        EXPECT_EQ(messages[1].Caption, ErrorCaption);
+        EXPECT_TRUE(messages[1].Text.contains("disk full (test)"))
+            << messages[1].Text.toStdString();
+        EXPECT_EQ(window.lbEditionED->count(), 3);
+    });
+    EXPECT_EQ(baseLines(), base);
+    EXPECT_FALSE(db.Settings.ReadString(ini::Edition, "SV", "").empty());
+
+    ed().LookBase1->trigger();
+    clickBase("[SV] - Crag Wyrm");
+    whenShown([] {
+        TfmEditCard* dialog = modal<TfmEditCard>();
+        ASSERT_NE(dialog, nullptr);
+        retype(dialog->edName, "Crag Wyvern");
+        click(dialog->bbOk);
+    });
+    ed().EditCard1->trigger();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].Caption, ErrorCaption);
+    EXPECT_EQ(baseLines(), base);
+    EXPECT_EQ(FindCard(db, "Crag Wyrm", "SV").Name, "Crag Wyrm");
+    EXPECT_EQ(file("cardlist.dat"), cards);
+}
