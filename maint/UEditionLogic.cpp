@@ -14,6 +14,13 @@ bool contains(std::string_view line, std::string_view word) {
     return line.find(word) != std::string_view::npos;
 }
 
+// A TAB ends a field of the card line, so one inside a value becomes a blank.
+void noTabs(std::string& text) {
+    for (char& c : text)
+        if (c == '\t')
+            c = ' ';
+}
+
 // The value of a field line: the text after the key, trimmed. The key must not be empty.
 bool fieldValue(std::string_view line, std::string_view key, std::string& value) {
     if (key.empty())
@@ -22,6 +29,7 @@ bool fieldValue(std::string_view line, std::string_view key, std::string& value)
     if (at == std::string_view::npos)
         return false;
     value = Trim(line.substr(at + key.size()));
+    noTabs(value);
     return true;
 }
 
@@ -36,8 +44,10 @@ void gatherContinuation(const std::vector<std::string>& lines, std::size_t i, st
         const std::string_view line = lines[k];
         if (!startsIndented(line) || TrimView(line).empty())
             break;
+        std::string part = Trim(line);
+        noTabs(part);
         text += ' ';
-        text += TrimView(line);
+        text += part;
     }
 }
 

@@ -245,6 +245,17 @@ TEST(Spoiler, ChangedKeysLongEditionsAndNoTitles) {
     EXPECT_TRUE(ParseSpoiler({"Rarity: Rare", "Card Text: nothing"}, {}, "TM").Cards.empty());
 }
 
+TEST(Spoiler, TabsInsideValuesCannotBreakTheCardLine) {
+    const TSpoiler spoiler = ParseSpoiler({"Card Title:\tGale\tKestrel\t", "Card Text: Fly\ting",
+                                           "\tand\tmore", "Artist:\tTam\tOrrin"},
+                                          TSpoilerKeys{}, "TM");
+    ASSERT_EQ(spoiler.Cards.size(), 1u);
+    EXPECT_EQ(spoiler.Cards[0].Name, "Gale Kestrel");
+    EXPECT_EQ(spoiler.Cards[0].Text, "Fly ing and more");
+    EXPECT_EQ(spoiler.Cards[0].Artist, " Tam Orrin");
+    EXPECT_EQ(ParseCardLine(FormatCardLine(spoiler.Cards[0])), spoiler.Cards[0]);
+}
+
 TEST(Spoiler, ProgramSectionSkipsLinesWithoutEquals) {
     const TSpoiler spoiler =
         ParseSpoiler(lines("Card Title: Gale Kestrel\r\n  ///PROG CARD CODE\\\\\\  \r\n"
