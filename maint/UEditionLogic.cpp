@@ -138,6 +138,9 @@ TSpoiler ParseSpoiler(const std::vector<std::string>& lines, const TSpoilerKeys&
         }
         if (fieldValue(line, keys.Name, value)) {
             finish();
+            // A card whose title was empty is dropped whole: none of its fields may pass
+            // to the next card.
+            ClearCard(pending);
             pending.Name = value;
         } else if (fieldValue(line, keys.Color, value)) {
             pending.Color = SpoilerColor(line, value);

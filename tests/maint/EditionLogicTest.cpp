@@ -243,6 +243,14 @@ TEST(Spoiler, ChangedKeysLongEditionsAndNoTitles) {
     EXPECT_EQ(spoiler.Cards[0].Edition, "THR");
 
     EXPECT_TRUE(ParseSpoiler({"Rarity: Rare", "Card Text: nothing"}, {}, "TM").Cards.empty());
+
+    // A card without a title is dropped with all its fields.
+    const TSpoiler untitled = ParseSpoiler(
+        {"Card Title:", "Card Color: Red", "Rarity: Rare", "Card Title: Dim Kestrel"}, {}, "TM");
+    ASSERT_EQ(untitled.Cards.size(), 1u);
+    EXPECT_EQ(untitled.Cards[0].Name, "Dim Kestrel");
+    EXPECT_EQ(untitled.Cards[0].Color, "");
+    EXPECT_EQ(untitled.Cards[0].Rarity, "");
 }
 
 TEST(Spoiler, TabsInsideValuesCannotBreakTheCardLine) {
