@@ -4,6 +4,7 @@
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
+#include "maint/UEditionCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/URenderCommand.h"
 #include "stats/UStatCommands.h"
@@ -39,6 +40,14 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  filter                       print the base lines the saved filter passes\n"
                     "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
                     "         [--whole-words]       print the base lines of the matching cards\n"
+                    "  edition list                 print the edition catalogue, \"KEY - Name\"\n"
+                    "  edition add --key KEY --name NAME [--spoiler FILE.txt] [--only-catalogue]\n"
+                    "         [--field-key FIELD=LABEL ...]\n"
+                    "                               add an edition and the cards of its spoiler\n"
+                    "  edition delete KEY           delete an edition with all its cards\n"
+                    "  card set NAME --edition CODE FIELD=VALUE ...\n"
+                    "                               change fields of a card (Program included)\n"
+                    "  about                        print the program's version and data dates\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -49,7 +58,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
-           option == "--or" || option == "--fields";
+           option == "--or" || option == "--fields" || option == "--key" || option == "--name" ||
+           option == "--spoiler" || option == "--field-key";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -61,7 +71,11 @@ bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostrea
                     err << "zandor: " << a << " needs a value\n";
                     return false;
                 }
-                parsed.Options[a] = args[++i];
+                // Repeated field keys are all kept, one a line.
+                if (a == "--field-key" && parsed.Options.count(a))
+                    parsed.Options[a] += "\n" + args[++i];
+                else
+                    parsed.Options[a] = args[++i];
             } else {
                 parsed.Options[a] = "";
             }
@@ -193,6 +207,50 @@ int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return command->second(a, out, err);
 }
 
+int editionCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    const std::string job = a.Words.size() < 2 ? std::string() : a.Words[1];
+    if (!((job == "list" && a.Words.size() == 2) || (job == "add" && a.Words.size() == 2) ||
+          (job == "delete" && a.Words.size() == 3))) {
+        err << "zandor: edition needs one of: list, add --key KEY --name NAME, delete KEY\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (job == "list")
+        return RunEditionListCommand(db, out);
+    if (job == "delete")
+        return RunEditionDeleteCommand(db, a.Words[2], out, err);
+    TEditionAddCommand command;
+    command.Key = option(a, "--key");
+    command.Name = option(a, "--name");
+    command.SpoilerPath = option(a, "--spoiler");
+    command.OnlyCatalogue = a.Options.count("--only-catalogue") > 0;
+    if (a.Options.count("--field-key"))
+        SplitLines(option(a, "--field-key"), command.FieldKeys);
+    return RunEditionAddCommand(db, command, out, err);
+}
+
+int cardCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() < 3 || a.Words[1] != "set" || !a.Options.count("--edition")) {
+        err << "zandor: card set needs NAME --edition CODE FIELD=VALUE ...\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunCardSetCommand(db, a.Words[2], option(a, "--edition"),
+                             {a.Words.begin() + 3, a.Words.end()}, out, err);
+}
+
+int aboutCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 1) {
+        err << "zandor: about takes no arguments\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunAboutCommand(db, out);
+}
+
 } // namespace
 
 std::string DefaultDataDir() {
@@ -218,7 +276,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
-        {"filter", filterCommand}, {"search", searchCommand},
+        {"filter", filterCommand}, {"search", searchCommand}, {"edition", editionCommand},
+        {"card", cardCommand},     {"about", aboutCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

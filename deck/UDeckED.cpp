@@ -12,6 +12,9 @@
 #include "deck/UResult.h"
 #include "deck/UVersionRecord.h"
 #include "deck/UViewBIGComment.h"
+#include "maint/UAboutBox.h"
+#include "maint/UEditCard.h"
+#include "maint/UEditionED.h"
 #include "widgets/UHelpViewer.h"
 #include "widgets/UKeywordMemo.h"
 #include "widgets/UMessages.h"
@@ -420,8 +423,8 @@ void TfmDeckED::buildMenus() {
     EditCard1->setEnabled(false);
 
     QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
-    AddDeleteEdition1 =
-        entry(tools, QStringLiteral("Add/Delete Edition..."), "AddDeleteEdition1", nothing);
+    AddDeleteEdition1 = entry(tools, QStringLiteral("Add/Delete Edition..."), "AddDeleteEdition1",
+                              [this] { editionWindow()->exec(); });
     AddCardRulingsSummary1 = entry(tools, QStringLiteral("Add Card Rulings Summary..."),
                                    "AddCardRulingsSummary1", nothing);
     AddCardRulingsSummary1->setVisible(false);
@@ -454,12 +457,18 @@ void TfmDeckED::buildMenus() {
     page(QStringLiteral("Card Rulings Summary"),
          QStringLiteral("https://zandor-library.example.org/rulings/"));
     page(QStringLiteral("Game Publisher"), QStringLiteral("https://publisher.example.com/"));
-    About1 = entry(help, QStringLiteral("About..."), "About1", nothing);
+    About1 = entry(help, QStringLiteral("About..."), "About1", [this] {
+        // Made for each showing and gone afterwards, so that it always starts fresh.
+        TAboutBox box(m_db, this);
+        box.exec();
+    });
 
     pmBase = new QMenu(this);
     pmBase->setObjectName(QStringLiteral("pmBase"));
     pmEditCard = pmBase->addAction(QStringLiteral("Edit Card..."));
     connect(pmEditCard, &QAction::triggered, this, &TfmDeckED::pmEditCardClick);
+    pmEditCard->setEnabled(false);
+    connect(this, &TfmDeckED::EditCardRequested, this, &TfmDeckED::editBaseCard);
     pmAddToProxy = pmBase->addAction(QStringLiteral("Add to proxy print..."));
     connect(pmAddToProxy, &QAction::triggered, this, [this] {
         if (const int row = SelectedBase(); row >= 0)
@@ -940,6 +949,41 @@ void TfmDeckED::SpeedButton1Click() {
 
 void TfmDeckED::LookBase1Click() {
     EditCard1->setEnabled(!LookBase1->isChecked());
+    pmEditCard->setEnabled(!LookBase1->isChecked());
+}
+
+TfmEditionED* TfmDeckED::editionWindow() {
+    // Made once, on first use, and kept: it refreshes its list each time it is shown.
+    auto* window = findChild<TfmEditionED*>(QStringLiteral("fmEditionED"));
+    if (!window) {
+        window = new TfmEditionED(m_db, this);
+        window->BaseChanged = [this] {
+            // The catalogue or the card list changed: the filter dialog reads the settings
+            // again and the base list is filtered anew without showing it.
+            if (m_shell.fmFilters)
+                m_shell.fmFilters->LoadFromSettings();
+            FilterBase(true);
+        };
+    }
+    return window;
+}
+
+void TfmDeckED::editBaseCard(const std::string& baseLine) {
+    auto* dialog = findChild<TfmEditCard*>(QStringLiteral("fmEditCard"));
+    if (!dialog)
+        dialog = new TfmEditCard(m_db, this);
+    const int row = SelectedBase();
+    const std::optional<std::string> edited = dialog->EditBaseLine(baseLine);
+    if (!edited || row < 0)
+        return;
+    // The edited card keeps its place in the list under its new base line.
+    m_baseModel->Change([&](TBaseList& base) {
+        std::vector<std::string> lines = base.TakeLines();
+        lines[static_cast<std::size_t>(row)] = *edited;
+        base.SetLines(std::move(lines));
+    });
+    lbBase->setCurrentIndex(m_baseModel->index(row));
+    lbBaseClick();
 }
 
 void TfmDeckED::pmEditCardClick() {

@@ -33,6 +33,7 @@ namespace zandor {
 
 class TBaseListModel;
 class TCardView;
+class TfmEditionED;
 class TKeywordMemo;
 class TZandorShell;
 
@@ -151,6 +152,8 @@ public:
     void SpeedButton1Click();
     void LookBase1Click();
     void pmEditCardClick();
+    // The edition window of "Add/Delete Edition...", made on first use.
+    TfmEditionED* editionWindow();
 
 signals:
     // The test command ran while the load deck dialog was up: the edited deck goes back to
@@ -172,6 +175,8 @@ protected:
 private:
     void buildToolBar();
     void buildMenus();
+    // "Edit Card..." on a base line: the card edit dialog, then the changed line in place.
+    void editBaseCard(const std::string& baseLine);
     void refreshBaseCaption();
     void refreshDeck();
     void selectBaseTop(long long row, bool show);

@@ -673,6 +673,8 @@ TEST_F(DeckEditor, LookBaseTogglesEditCardAndThePopUpEntry) {
     EXPECT_EQ(edits.count(), 0);
     ed().LookBase1->trigger();
     EXPECT_TRUE(ed().EditCard1->isEnabled());
+    // The card edit dialog comes up; the user cancels it.
+    whenShown([] { QApplication::activeModalWidget()->close(); });
     ed().pmEditCard->trigger();
     ASSERT_EQ(edits.count(), 1);
     EXPECT_EQ(edits[0][0].value<std::string>(), "[SV] - Crag Wyrm");
