@@ -23,7 +23,7 @@ namespace zandor {
 namespace {
 
 const QString windowCaption = QStringLiteral("Print Proxy Card");
-constexpr int baseWidth = 420;
+constexpr int baseWidth = 500;
 constexpr int windowHeight = 340;
 constexpr int previewPane = 236;
 
@@ -95,10 +95,10 @@ TfmPrintProxy::TfmPrintProxy(TCardDatabase& db, QWidget* parent)
     SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("View Card"), {x, 40, 150, 26});
     SpeedButton2->setCheckable(true);
     UTempPic =
-        checkBox(this, "UTempPic", QStringLiteral("Художественная картинка"), {x, 76, 156, 20});
-    UOsn = checkBox(this, "UOsn", QStringLiteral("Основа карты"), {x, 98, 156, 20});
-    UBord = checkBox(this, "UBord", QStringLiteral("Черный бордюр"), {x, 120, 156, 20});
-    U5mm = checkBox(this, "U5mm", QStringLiteral("Пространство между проксями"), {x, 142, 156, 34});
+        checkBox(this, "UTempPic", QStringLiteral("Художественная картинка"), {x, 76, 230, 20});
+    UOsn = checkBox(this, "UOsn", QStringLiteral("Основа карты"), {x, 98, 230, 20});
+    UBord = checkBox(this, "UBord", QStringLiteral("Черный бордюр"), {x, 120, 230, 20});
+    U5mm = checkBox(this, "U5mm", QStringLiteral("Пространство между проксями"), {x, 142, 230, 20});
     lbNumCardCaption = new QLabel(QStringLiteral("Количество карт\n   на странице:"), this);
     lbNumCardCaption->setObjectName(QStringLiteral("lbNumCardCaption"));
     lbNumCardCaption->setGeometry(x, 180, 110, 34);
