@@ -358,7 +358,8 @@ void TfmPrintProxy::sbSavePdfClick() {
     if (paper == QPageSize::Custom)
         paper = QPageSize::A4;
     finishJob(WriteProxyPdf(m_db, list, file.toStdString(), PdfResolution, paper,
-                            ProxyJobOptions(m_db.ProgramOptions), hooks));
+                            ProxyJobOptions(m_db.ProgramOptions), hooks,
+                            m_printer->pageLayout().orientation()));
 }
 
 } // namespace zandor

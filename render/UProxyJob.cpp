@@ -171,7 +171,8 @@ TProxyJobResult PrintProxyPages(const TCardDatabase& db, const std::vector<std::
 
 TProxyJobResult WriteProxyPdf(const TCardDatabase& db, const std::vector<std::string>& baseLines,
                               const std::string& path, int dpi, QPageSize::PageSizeId paper,
-                              const TProxyJobOptions& options, const TProxyJobHooks& hooks) {
+                              const TProxyJobOptions& options, const TProxyJobHooks& hooks,
+                              QPageLayout::Orientation orientation) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     TProxyJobResult result;
@@ -180,9 +181,8 @@ TProxyJobResult WriteProxyPdf(const TCardDatabase& db, const std::vector<std::st
         writer.setTitle(QString::fromLatin1(ProxyJobTitle));
         writer.setCreator(QStringLiteral("Zandor Library"));
         writer.setResolution(dpi);
-        writer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
-                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter,
-                                         QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(QPageLayout(QPageSize(paper), orientation, QMarginsF(0, 0, 0, 0),
+                                         QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
         QPainter painter;
         if (!painter.begin(&writer)) {
             result.Outcome = TProxyJobOutcome::Failed;

@@ -6,6 +6,7 @@
 #include "core/UCardDatabase.h"
 #include "render/UProxyLayout.h"
 
+#include <QPageLayout>
 #include <QPageSize>
 
 #include <functional>
@@ -72,11 +73,13 @@ TProxyJobResult PrintProxyPages(const TCardDatabase& db, const std::vector<std::
 // The job title printers and PDF files carry.
 inline constexpr const char* ProxyJobTitle = "Zandor Library - Proxy";
 
-// Writes the cards as a PDF of whole pages of paper at dpi pixels per inch, margins 0.
+// Writes the cards as a PDF of whole pages of paper (upright or across) at dpi pixels per
+// inch, margins 0.
 // The file appears only when the job completed: a failed or cancelled job leaves whatever
 // was at path before untouched.
 TProxyJobResult WriteProxyPdf(const TCardDatabase& db, const std::vector<std::string>& baseLines,
                               const std::string& path, int dpi, QPageSize::PageSizeId paper,
-                              const TProxyJobOptions& options, const TProxyJobHooks& hooks = {});
+                              const TProxyJobOptions& options, const TProxyJobHooks& hooks = {},
+                              QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 } // namespace zandor

@@ -15,6 +15,7 @@
 #include "render/UPrintProxy.h"
 #include "render/UProxyFace.h"
 #include "tests/testkit/TestKit.h"
+#include "widgets/UHelpViewer.h"
 #include "widgets/UMessages.h"
 #include "widgets/UPictureButton.h"
 
@@ -108,6 +109,7 @@ struct ProxyWindows : ::testing::Test {
     void TearDown() override {
         shell.reset();
         SetMessageAnswerer({});
+        HelpViewer().hide();
     }
     TfmPrintProxy& proxy() { return *static_cast<TfmPrintProxy*>(shell->fmPrintProxy.data()); }
     TfmOptions& options() { return *static_cast<TfmOptions*>(shell->fmOptions.data()); }
@@ -364,6 +366,13 @@ TEST_F(ProxyWindows, SaveAsPdfWritesTheChosenFile) {
     EXPECT_EQ(pdfPages(bytes), 1);
     EXPECT_NE(bytes.find("/Width 732"), std::string::npos); // 300 pixels per inch
     EXPECT_EQ(proxy().lbProxy->count(), 0);
+    // The paper of the printer setup, turned across.
+    proxy().Printer().setPageSize(QPageSize(QPageSize::Letter));
+    proxy().Printer().setPageOrientation(QPageLayout::Landscape);
+    fill(threeCards);
+    QTest::mouseClick(proxy().sbSavePdf, Qt::LeftButton);
+    EXPECT_NE(ReadBytes(pdf + ".pdf").find("/MediaBox [0 0 792.000000 612.000000]"),
+              std::string::npos);
     // A cancelled file dialog writes nothing and keeps the list.
     proxy().PdfFileDialog = [](QWidget*) { return QString(); };
     fill(threeCards);
@@ -406,6 +415,50 @@ TEST_F(ProxyWindows, AddToProxyPrintOfTheDeckEditorFillsTheList) {
     ed().PrintProxy1->trigger();
     EXPECT_TRUE(shown);
     EXPECT_EQ(proxy().lbProxy->count(), 2);
+}
+
+TEST_F(ProxyWindows, PrintWithAnEmptyListPrintsNothing) {
+    openProxyWindow([&] { QTest::mouseClick(proxy().sbPrintProxy, Qt::LeftButton); });
+    EXPECT_FALSE(FileExists(dir.File("printed.pdf")));
+    EXPECT_EQ(proxy().LastJob().Cards, 0);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ProxyWindows, TheSelectedItemIsMarkedWithFocusOrWhenAlone) {
+    proxy().show();
+    QApplication::setActiveWindow(&proxy());
+    const auto markedRow = [&](int row) {
+        const QImage shot = proxy().lbProxy->viewport()->grab().toImage();
+        const QRect rect = proxy().lbProxy->visualItemRect(proxy().lbProxy->item(row));
+        return shot.pixelColor(rect.right() - 3, rect.center().y()) ==
+               proxy().lbProxy->palette().color(QPalette::Active, QPalette::Highlight);
+    };
+    fill({threeCards[0]});
+    proxy().lbProxy->setCurrentRow(0);
+    proxy().UOsn->setFocus();
+    EXPECT_TRUE(markedRow(0)) << "a single item is marked without the focus";
+    fill({threeCards[1]});
+    proxy().lbProxy->setCurrentRow(1);
+    proxy().UOsn->setFocus();
+    EXPECT_FALSE(markedRow(1)) << "two items, no focus";
+    proxy().lbProxy->setFocus();
+    EXPECT_TRUE(markedRow(1)) << "two items, the focus";
+    EXPECT_FALSE(markedRow(0));
+    EXPECT_EQ(proxy().lbProxy->font().family(), QStringLiteral("Courier New"));
+}
+
+TEST_F(ProxyWindows, F1OpensTheHelpContentsFromBothWindows) {
+    std::filesystem::create_directories(dir.File("help"));
+    std::filesystem::copy_file(std::string(ZANDOR_SOURCE_DIR) + "/help/mRuleE.hlp",
+                               dir.File("help/mRuleE.hlp"));
+    for (QWidget* window : {static_cast<QWidget*>(&proxy()), static_cast<QWidget*>(&options())}) {
+        HelpViewer().hide();
+        window->show();
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_TRUE(HelpViewer().isVisible()) << window->objectName().toStdString();
+        window->hide();
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 // ---- options -----------------------------------------------------------------------------
@@ -550,6 +603,27 @@ TEST_F(ProxyWindows, TheLauncherOptionsButtonShowsTheOptionsModally) {
     QTest::mouseClick(shell->fmMain->iabOptions, Qt::LeftButton);
     EXPECT_TRUE(modal);
     EXPECT_FALSE(options().isVisible());
+}
+
+TEST_F(ProxyWindows, AStretchKeyOutsideTheListShowsNoItemAndStaysOnOk) {
+    db.ProgramOptions.Stretch = 7;
+    openOptions([&] {
+        EXPECT_EQ(options().cbPicRes->currentIndex(), -1);
+        QTest::mouseClick(options().BitBtn1, Qt::LeftButton);
+    });
+    EXPECT_EQ(db.ProgramOptions.Stretch, 7);
+    EXPECT_EQ(TIniFile(dataDir + "/Zandor.ini").ReadInteger(ini::Stretch, ini::Key, 0), 7);
+}
+
+TEST_F(ProxyWindows, AFailedSettingsWriteIsToldOnOk) {
+    {
+        TFailingWriter failing;
+        openOptions([&] { QTest::mouseClick(options().BitBtn1, Qt::LeftButton); });
+        EXPECT_GT(failing.Attempts, 0);
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(messages[0].Text, QStringLiteral("disk full (test)"));
 }
 
 TEST_F(ProxyWindows, AFolderFromTheBrowserGoesIntoTheFolderEdit) {
