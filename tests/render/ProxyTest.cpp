@@ -316,6 +316,30 @@ TEST_F(Proxy, BaseDrawsTheFrameWhiteTitlesDiscsAndTheEditionSymbol) {
     EXPECT_TRUE(near(face.pixel(symbol.center()), QColor(255, 0, 0), 40));
 }
 
+TEST_F(Proxy, AMissingEditionPictureFallsBackToTheCodeAsText) {
+    // The symbol's place at 732 x 1050: x from [176 sx], y from [166.5 sy].
+    const QRect place(
+        QPoint(static_cast<int>(176 * 732 / 210.0), static_cast<int>(166.5 * 3.5)),
+        QPoint(static_cast<int>(192 * 732 / 210.0) - 1, static_cast<int>(182 * 3.5) - 1));
+    const QRect text(static_cast<int>(178 * 732 / 210.0), static_cast<int>(166 * 3.5), 60, 30);
+    const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80; };
+    // Both pictures: the red symbol, no code.
+    QImage face = draw(card(), true, false, false);
+    EXPECT_GT(inkIn(face, place, red), place.width() * place.height() / 2);
+    // Only the colour picture missing: the black silhouette stays and the code shows white
+    // on it.
+    std::filesystem::remove(m_data + "QX_C.bmp");
+    face = draw(card(), true, false, false);
+    EXPECT_EQ(inkIn(face, place, red), 0);
+    EXPECT_GT(inkIn(face, place, black), place.width() * place.height() / 3);
+    EXPECT_GT(inkIn(face, place, white), 10);
+    // No silhouette either: the code in black over the frame.
+    std::filesystem::remove(m_data + "QX_os.bmp");
+    face = draw(card(), true, false, false);
+    EXPECT_GT(inkIn(face, text, black), 20);
+    EXPECT_LT(inkIn(face, place, black), place.width() * place.height() / 3);
+}
+
 TEST_F(Proxy, ArtIsScaledIntoTheWindowOnlyWhenWanted) {
     const QImage with = draw(card(), false, true, false);
     EXPECT_TRUE(near(with.pixel(366, 300), artColour));
@@ -480,8 +504,9 @@ TEST_F(Proxy, CutMarksLieOutsideTheCards) {
         EXPECT_TRUE(
             black(pages[1].pixel(m.CardWidth - 1, m.CardHeight + m.GapY + m.CardHeight + 10)))
             << gap;
-        if (gap) // into the gap beside the first card's top edge
+        if (gap) { // into the gap beside the first card's top edge
             EXPECT_TRUE(black(pages[1].pixel(m.CardWidth + 5, 0)));
+        }
         EXPECT_TRUE(white(pages[1].pixel(right + 200, 500))) << gap;
     }
 }
