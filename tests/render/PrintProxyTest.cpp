@@ -417,6 +417,16 @@ TEST_F(ProxyWindows, AddToProxyPrintOfTheDeckEditorFillsTheList) {
     EXPECT_EQ(proxy().lbProxy->count(), 2);
 }
 
+TEST_F(ProxyWindows, APrinterThatCannotBeginIsToldAndKeepsTheList) {
+    proxy().Printer().setOutputFileName(QString::fromStdString(dir.File("no such folder/p.pdf")));
+    fill(threeCards);
+    openProxyWindow([&] { QTest::mouseClick(proxy().sbPrintProxy, Qt::LeftButton); });
+    EXPECT_EQ(proxy().LastJob().Outcome, TProxyJobOutcome::Failed);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(items(), threeCards);
+}
+
 TEST_F(ProxyWindows, PrintWithAnEmptyListPrintsNothing) {
     openProxyWindow([&] { QTest::mouseClick(proxy().sbPrintProxy, Qt::LeftButton); });
     EXPECT_FALSE(FileExists(dir.File("printed.pdf")));
