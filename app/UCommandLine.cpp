@@ -6,6 +6,7 @@
 #include "deck/UDeckCommands.h"
 #include "maint/UEditionCommands.h"
 #include "play/UPlayCommands.h"
+#include "render/UProxyCommand.h"
 #include "render/URenderCommand.h"
 #include "stats/UStatCommands.h"
 
@@ -26,40 +27,47 @@ struct TArguments {
     std::map<std::string, std::string> Options; // "--edition" -> "CODE"
 };
 
-const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
-                    "\n"
-                    "Commands:\n"
-                    "  find NAME [--edition CODE]   print the fields of a card\n"
-                    "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
-                    "  deck hand FILE.dec [--seed N] [--draw K]\n"
-                    "                               deal a sample opening hand\n"
-                    "  deck stats FILE.dec          print the statistics of a deck\n"
-                    "  deck convert FILE.dec        print a deck, an old-format deck converted\n"
-                    "  deck export-apprentice FILE.dec OUT.dec\n"
-                    "                               write the deck for Apprentice\n"
-                    "  filter                       print the base lines the saved filter passes\n"
-                    "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
-                    "         [--whole-words]       print the base lines of the matching cards\n"
-                    "  edition list                 print the edition catalogue, \"KEY - Name\"\n"
-                    "  edition add --key KEY --name NAME [--spoiler FILE.txt] [--only-catalogue]\n"
-                    "         [--field-key FIELD=LABEL ...]\n"
-                    "                               add an edition and the cards of its spoiler\n"
-                    "  edition delete KEY           delete an edition with all its cards\n"
-                    "  card set NAME --edition CODE FIELD=VALUE ...\n"
-                    "                               change fields of a card (Program included)\n"
-                    "  about                        print the program's version and data dates\n"
-                    "\n"
-                    "Options:\n"
-                    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
-                    "  --help       this text\n"
-                    "  --version    the program's version\n";
+const char* usage =
+    "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  find NAME [--edition CODE]   print the fields of a card\n"
+    "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
+    "  render NAME --proxy WIDTHxHEIGHT [--base] [--no-art] [--border] --out FILE.png\n"
+    "                               draw the card's proxy at that size\n"
+    "  proxies LIST --out FILE.pdf [--dpi N] [--paper A4|Letter|Legal] [--base]\n"
+    "          [--no-art] [--border] [--gap] [--cut-marks]\n"
+    "                               write the proxies of a deck or base-line list\n"
+    "  deck hand FILE.dec [--seed N] [--draw K]\n"
+    "                               deal a sample opening hand\n"
+    "  deck stats FILE.dec          print the statistics of a deck\n"
+    "  deck convert FILE.dec        print a deck, an old-format deck converted\n"
+    "  deck export-apprentice FILE.dec OUT.dec\n"
+    "                               write the deck for Apprentice\n"
+    "  filter                       print the base lines the saved filter passes\n"
+    "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
+    "         [--whole-words]       print the base lines of the matching cards\n"
+    "  edition list                 print the edition catalogue, \"KEY - Name\"\n"
+    "  edition add --key KEY --name NAME [--spoiler FILE.txt] [--only-catalogue]\n"
+    "         [--field-key FIELD=LABEL ...]\n"
+    "                               add an edition and the cards of its spoiler\n"
+    "  edition delete KEY           delete an edition with all its cards\n"
+    "  card set NAME --edition CODE FIELD=VALUE ...\n"
+    "                               change fields of a card (Program included)\n"
+    "  about                        print the program's version and data dates\n"
+    "\n"
+    "Options:\n"
+    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
+    "  --help       this text\n"
+    "  --version    the program's version\n";
 
 // Options that take a value; anything else starting with "--" is a flag.
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
            option == "--or" || option == "--fields" || option == "--key" || option == "--name" ||
-           option == "--spoiler" || option == "--field-key";
+           option == "--spoiler" || option == "--field-key" || option == "--proxy" ||
+           option == "--dpi" || option == "--paper";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -112,6 +120,10 @@ int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     }
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (a.Options.count("--proxy"))
+        return RunProxyRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--proxy"),
+                                     a.Options.count("--base") > 0, a.Options.count("--no-art") > 0,
+                                     a.Options.count("--border") > 0, option(a, "--out"), out, err);
     return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
                             option(a, "--out"), out, err);
 }
@@ -185,6 +197,26 @@ int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunSearchCommand(db, command, out, err);
+}
+
+int proxiesCommand(const TArguments& a, std::ostream&, std::ostream& err) {
+    if (a.Words.size() != 2) {
+        err << "zandor: proxies needs one list file (a .dec deck or a file of base lines)\n";
+        return 2;
+    }
+    TProxiesCommand command;
+    command.ListFile = a.Words[1];
+    command.OutFile = option(a, "--out");
+    command.Dpi = option(a, "--dpi");
+    command.Paper = option(a, "--paper");
+    command.Base = a.Options.count("--base") > 0;
+    command.NoArt = a.Options.count("--no-art") > 0;
+    command.Border = a.Options.count("--border") > 0;
+    command.Gap = a.Options.count("--gap") > 0;
+    command.CutMarks = a.Options.count("--cut-marks") > 0;
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunProxiesCommand(db, command, err);
 }
 
 // "deck" takes its job from its second word.
@@ -277,7 +309,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
         {"filter", filterCommand}, {"search", searchCommand}, {"edition", editionCommand},
-        {"card", cardCommand},     {"about", aboutCommand},
+        {"card", cardCommand},     {"about", aboutCommand},   {"proxies", proxiesCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

@@ -8,6 +8,8 @@
 #include "deck/UResult.h"
 #include "deck/UViewBIGComment.h"
 #include "render/UImageLists.h"
+#include "render/UOptions.h"
+#include "render/UPrintProxy.h"
 #include "stats/UDeckStat.h"
 #include "widgets/UHelpViewer.h"
 
@@ -74,6 +76,8 @@ void TZandorShell::CreateWindows() {
     fmFilters = new TfmFilters(Db);
     fmResult = new TfmResult;
     fmFindCard = new TfmFindCard;
+    fmOptions = new TfmOptions(Db);
+    fmPrintProxy = new TfmPrintProxy(Db);
     fmStat = new TfmStat(Db);
     fmRFComent = new TfmRFComent;
     // The editor's statistics command shows its deck in the statistics window.
@@ -83,6 +87,12 @@ void TZandorShell::CreateWindows() {
                 if (fmStat)
                     fmStat->ShowDeck(lines);
             });
+    // "Add to proxy print..." appends the base line to the proxy list.
+    connect(editor, &TfmDeckED::ProxyLineRequested, fmPrintProxy,
+            [this](const std::string& baseLine) {
+                if (fmPrintProxy)
+                    static_cast<TfmPrintProxy*>(fmPrintProxy.data())->AddToProxyList(baseLine);
+            });
 }
 
 void TZandorShell::DestroyWindows() {
@@ -90,6 +100,7 @@ void TZandorShell::DestroyWindows() {
     delete fmRFComent;
     delete fmStat;
     delete fmPlay;
+    delete fmPrintProxy;
     delete fmOptions;
     delete fmLoadDeck;
     delete fmFindCard;
@@ -118,10 +129,13 @@ void TZandorShell::LauncherTestPlay() {
 }
 
 void TZandorShell::LauncherOptions() {
-    if (!fmOptions)
-        return;
-    fmOptions->setWindowModality(Qt::ApplicationModal);
-    fmOptions->show();
+    if (auto* options = qobject_cast<QDialog*>(fmOptions.data()))
+        options->exec();
+}
+
+void TZandorShell::PrintProxies() {
+    if (fmPrintProxy)
+        static_cast<TfmPrintProxy*>(fmPrintProxy.data())->PrintProxies();
 }
 
 void TZandorShell::DeckEditorClosed() {

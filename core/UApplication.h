@@ -46,6 +46,7 @@ public:
     QPointer<TfmFindCard> fmFindCard;
     QPointer<QWidget> fmLoadDeck;
     QPointer<QWidget> fmOptions;
+    QPointer<QWidget> fmPrintProxy;
     QPointer<QWidget> fmPlay;
     QPointer<TfmStat> fmStat;
     QPointer<TfmRFComent> fmRFComent;
@@ -57,6 +58,8 @@ public:
     void LauncherDeckEditor();
     void LauncherTestPlay();
     void LauncherOptions();
+    // The proxy list modally, then the print job when it closed with "Print".
+    void PrintProxies();
     void DeckEditorClosed();
     void DeckEditorTestPlay();
     void PlayTableClosed();

@@ -390,6 +390,7 @@ void TfmDeckED::buildToolBar() {
     connect(sbFind, &QToolButton::clicked, this, &TfmDeckED::sbFindClick);
     connect(sbFindNext, &QToolButton::clicked, this, &TfmDeckED::sbFindNextClick);
     connect(sbFilter, &QToolButton::clicked, this, [this] { FilterBase(); });
+    connect(sbProxyPrint, &QToolButton::clicked, this, [this] { m_shell.PrintProxies(); });
     connect(sbTest, &QToolButton::clicked, this, &TfmDeckED::sbTestClick);
     connect(sbStat, &QToolButton::clicked, this, &TfmDeckED::sbStatClick);
     connect(sbHelp, &QToolButton::clicked, this, &TfmDeckED::sbHelpClick);
@@ -429,8 +430,10 @@ void TfmDeckED::buildMenus() {
                                    "AddCardRulingsSummary1", nothing);
     AddCardRulingsSummary1->setVisible(false);
     AddCardPrices1 = entry(tools, QStringLiteral("Add Card Prices..."), "AddCardPrices1", nothing);
-    PrintProxy1 = entry(tools, QStringLiteral("Print Proxy..."), "PrintProxy1", nothing);
-    Options1 = entry(tools, QStringLiteral("Options..."), "Options1", nothing);
+    PrintProxy1 = entry(tools, QStringLiteral("Print Proxy..."), "PrintProxy1",
+                        [this] { m_shell.PrintProxies(); });
+    Options1 = entry(tools, QStringLiteral("Options..."), "Options1",
+                     [this] { m_shell.LauncherOptions(); });
 
     QMenu* deck = bar->addMenu(QStringLiteral("Deck"));
     Testplay1 = entry(deck, QStringLiteral("Test play"), "Testplay1", &TfmDeckED::sbTestClick);
