@@ -4,6 +4,7 @@
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
+#include "deck/UTextDeckCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/URenderCommand.h"
 #include "stats/UStatCommands.h"
@@ -36,6 +37,9 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  deck convert FILE.dec        print a deck, an old-format deck converted\n"
                     "  deck export-apprentice FILE.dec OUT.dec\n"
                     "                               write the deck for Apprentice\n"
+                    "  deck import FILE.txt [--out FILE.dec]\n"
+                    "                               read a plain-text deck list\n"
+                    "  deck export-text FILE.dec    print the deck as a plain-text list\n"
                     "  filter                       print the base lines the saved filter passes\n"
                     "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
                     "         [--whole-words]       print the base lines of the matching cards\n"
@@ -143,6 +147,26 @@ int deckExportCommand(const TArguments& a, std::ostream& out, std::ostream& err)
     return RunExportApprenticeCommand(db, a.Words[2], a.Words[3], out, err);
 }
 
+int deckImportCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck import needs one text file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckImportCommand(db, a.Words[2], option(a, "--out"), out, err);
+}
+
+int deckExportTextCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck export-text needs one deck file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckExportTextCommand(db, a.Words[2], out, err);
+}
+
 int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     if (a.Words.size() != 1) {
         err << "zandor: filter takes no arguments\n";
@@ -177,10 +201,9 @@ int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
 int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     using TDeckCommand = int (*)(const TArguments&, std::ostream&, std::ostream&);
     const std::map<std::string, TDeckCommand> deckCommands{
-        {"hand", deckHandCommand},
-        {"stats", deckStatsCommand},
-        {"convert", deckConvertCommand},
-        {"export-apprentice", deckExportCommand},
+        {"hand", deckHandCommand},       {"stats", deckStatsCommand},
+        {"convert", deckConvertCommand}, {"export-apprentice", deckExportCommand},
+        {"import", deckImportCommand},   {"export-text", deckExportTextCommand},
     };
     const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
     if (command == deckCommands.end()) {
