@@ -7,6 +7,7 @@
 #include "deck/UTextDeckCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/URenderCommand.h"
+#include "stats/UOddsCommand.h"
 #include "stats/UStatCommands.h"
 
 #include <functional>
@@ -40,6 +41,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  deck import FILE.txt [--out FILE.dec]\n"
                     "                               read a plain-text deck list\n"
                     "  deck export-text FILE.dec    print the deck as a plain-text list\n"
+                    "  deck odds FILE.dec --card NAME [--seen N]\n"
+                    "                               the odds of the card among N cards seen\n"
                     "  filter                       print the base lines the saved filter passes\n"
                     "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
                     "         [--whole-words]       print the base lines of the matching cards\n"
@@ -53,7 +56,7 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
-           option == "--or" || option == "--fields";
+           option == "--or" || option == "--fields" || option == "--card" || option == "--seen";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -167,6 +170,19 @@ int deckExportTextCommand(const TArguments& a, std::ostream& out, std::ostream& 
     return RunDeckExportTextCommand(db, a.Words[2], out, err);
 }
 
+int deckOddsCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3 || !a.Options.count("--card")) {
+        err << "zandor: deck odds needs one deck file and --card NAME\n";
+        return 2;
+    }
+    std::optional<std::string> seen;
+    if (a.Options.count("--seen"))
+        seen = option(a, "--seen");
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckOddsCommand(db, a.Words[2], option(a, "--card"), seen, out, err);
+}
+
 int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     if (a.Words.size() != 1) {
         err << "zandor: filter takes no arguments\n";
@@ -201,9 +217,13 @@ int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
 int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     using TDeckCommand = int (*)(const TArguments&, std::ostream&, std::ostream&);
     const std::map<std::string, TDeckCommand> deckCommands{
-        {"hand", deckHandCommand},       {"stats", deckStatsCommand},
-        {"convert", deckConvertCommand}, {"export-apprentice", deckExportCommand},
-        {"import", deckImportCommand},   {"export-text", deckExportTextCommand},
+        {"hand", deckHandCommand},
+        {"stats", deckStatsCommand},
+        {"convert", deckConvertCommand},
+        {"export-apprentice", deckExportCommand},
+        {"import", deckImportCommand},          // plain-text deck lists
+        {"export-text", deckExportTextCommand}, // plain-text deck lists
+        {"odds", deckOddsCommand},              // draw odds
     };
     const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
     if (command == deckCommands.end()) {
