@@ -409,6 +409,13 @@ void TfmDeckED::buildMenus() {
     SaveDeck1 = entry(file, QStringLiteral("Save Deck..."), "SaveDeck1", &TfmDeckED::sbSaveClick);
     SaveApprendic1 = entry(file, QStringLiteral("Save Apprentice..."), "SaveApprendic1",
                            &TfmDeckED::SaveApprendic1Click);
+    file->addSeparator();
+    ImportTextDeck1 = entry(file, QStringLiteral("Import Text Deck..."), "ImportTextDeck1",
+                            &TfmDeckED::ImportTextDeck1Click);
+    PasteDeck1 =
+        entry(file, QStringLiteral("Paste Deck"), "PasteDeck1", &TfmDeckED::PasteDeck1Click);
+    CopyDeckAsText1 = entry(file, QStringLiteral("Copy Deck as Text"), "CopyDeckAsText1",
+                            &TfmDeckED::CopyDeckAsText1Click);
 
     QMenu* database = bar->addMenu(QStringLiteral("Database"));
     LookBase1 =
