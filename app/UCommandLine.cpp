@@ -2,6 +2,7 @@
 
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
+#include "core/UInstallPaths.h"
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
 #include "deck/UTextDeckCommands.h"
@@ -48,7 +49,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "         [--whole-words]       print the base lines of the matching cards\n"
                     "\n"
                     "Options:\n"
-                    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
+                    "  --data DIR   the data folder (default: \"data\" beside the program, or\n"
+                    "               ~/.local/share/zandor-library/data for an installed one)\n"
                     "  --help       this text\n"
                     "  --version    the program's version\n";
 
@@ -239,7 +241,7 @@ int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
 } // namespace
 
 std::string DefaultDataDir() {
-    return ProgramFolder() + PathSeparator() + "data";
+    return ChosenDataDir(ProgramFolder(), CurrentUserEnvironment());
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -247,7 +249,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (!parse(args, a, err))
         return 2;
     if (a.Options.count("--help")) {
-        out << usage;
+        out << usage << "\nData folder in use: " << a.DataDir << "\n";
         return 0;
     }
     if (a.Options.count("--version")) {
@@ -257,6 +259,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (a.Words.empty()) {
         err << usage;
         return 2;
+    }
+    // An installed program fills the user's data folder from its sample data on first start.
+    if (!a.Options.count("--data")) {
+        std::string problem;
+        PrepareDataDir(ProgramFolder(), CurrentUserEnvironment(), &problem);
+        if (!problem.empty())
+            err << "zandor: " << problem << "\n";
     }
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{

@@ -1,6 +1,7 @@
 #include "deck/UDeckED.h"
 
 #include "core/UApplication.h"
+#include "core/UInstallPaths.h"
 #include "core/UMain.h"
 #include "deck/UBaseListView.h"
 #include "deck/UCardFilter.h"
@@ -677,7 +678,7 @@ void TfmDeckED::mmErrataHotSpot(const QString& text) {
     std::string bytes;
     if (!FromDisplay(text, bytes))
         return;
-    m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.HelpFile = QString::fromStdString(HelpFilePath(m_db.ProgramDir));
     OpenHelpTopic(this, m_shell.HelpFile, ToDisplay(HotSpotTopic(bytes)));
 }
 
@@ -935,7 +936,7 @@ void TfmDeckED::sbStatClick() {
 }
 
 void TfmDeckED::sbHelpClick() {
-    m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.HelpFile = QString::fromStdString(HelpFilePath(m_db.ProgramDir));
     m_shell.OpenHelp(this);
 }
 
