@@ -6,28 +6,31 @@
 include(GNUInstallDirs)
 set(ZANDOR_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/zandor-library)
 
-# The pictures of the sample data, drawn once into a folder of the build's own.
-set(ZANDOR_SAMPLE_PICTURES ${CMAKE_BINARY_DIR}/sample-pictures)
+# The installed sample data: a copy of the bundled data folder made in the build, with the
+# pictures make-card-pictures draws for it (edition symbols beside the data files, art in
+# "pics"). The settings keep their picture-folder mark; the first start replaces it with the
+# user's own folder.
+set(ZANDOR_SAMPLE_DATA ${CMAKE_BINARY_DIR}/sample-data)
+set(ZANDOR_SAMPLE_STAMP ${CMAKE_BINARY_DIR}/sample-data.stamp)
+file(GLOB_RECURSE zandor_sample_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 add_custom_command(
-    OUTPUT ${ZANDOR_SAMPLE_PICTURES}/.sample
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ZANDOR_SAMPLE_PICTURES}
+    OUTPUT ${ZANDOR_SAMPLE_STAMP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZANDOR_SAMPLE_DATA}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${ZANDOR_SAMPLE_DATA}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            $<TARGET_FILE:make-card-pictures> sample ${CMAKE_SOURCE_DIR}/data
-            ${ZANDOR_SAMPLE_PICTURES}
-    COMMAND ${CMAKE_COMMAND} -E touch ${ZANDOR_SAMPLE_PICTURES}/.sample
-    DEPENDS make-card-pictures ${CMAKE_SOURCE_DIR}/data/cardlist.dat
-    COMMENT "Drawing the sample pictures that are installed"
+            $<TARGET_FILE:make-card-pictures> sample ${ZANDOR_SAMPLE_DATA}
+            ${ZANDOR_SAMPLE_DATA}/pics
+    COMMAND ${CMAKE_COMMAND} -E touch ${ZANDOR_SAMPLE_STAMP}
+    DEPENDS make-card-pictures ${zandor_sample_sources}
+    COMMENT "Making the sample data that is installed, with its pictures"
     VERBATIM)
-add_custom_target(zandor_sample_pictures ALL DEPENDS ${ZANDOR_SAMPLE_PICTURES}/.sample)
+add_custom_target(zandor_sample_data ALL DEPENDS ${ZANDOR_SAMPLE_STAMP})
 
 install(TARGETS zandor zandor-library RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/help/mRuleE.hlp DESTINATION ${ZANDOR_SHARE_DIR}/help)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/fonts/ZandorSymbols.ttf
         DESTINATION ${ZANDOR_SHARE_DIR}/fonts)
-# The settings keep their picture-folder mark; the first start replaces it with the user's
-# own folder.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${ZANDOR_SHARE_DIR}/data)
-install(DIRECTORY ${ZANDOR_SAMPLE_PICTURES}/ DESTINATION ${ZANDOR_SHARE_DIR}/data/pics)
+install(DIRECTORY ${ZANDOR_SAMPLE_DATA}/ DESTINATION ${ZANDOR_SHARE_DIR}/data)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zandor-library.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zandor-library.svg

@@ -63,7 +63,10 @@ TEST(Install, IntoATemporaryPrefixTheProgramsRunWithTheirDataInTheXdgPlace) {
           prefix + "/share/applications/zandor-library.desktop",
           prefix + "/share/icons/hicolor/scalable/apps/zandor-library.svg"})
         EXPECT_TRUE(FileExists(file)) << file;
-    // The generated pictures come along: edition symbols and art.
+    // The generated pictures come along: edition symbols and art, drawn in the build folder
+    // and not into the bundled sample.
+    EXPECT_TRUE(FileExists(share + "/data/4E_C.bmp"));
+    EXPECT_FALSE(FileExists(std::string(ZANDOR_SOURCE_DIR) + "/data/4E_C.bmp"));
     EXPECT_GT(filesBelow(share + "/data/pics"), 150u);
     EXPECT_NE(ReadBytes(prefix + "/share/applications/zandor-library.desktop")
                   .find("Exec=zandor-library\n"),
