@@ -36,6 +36,10 @@ bool startsWithText(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
+bool isSideboardHeading(std::string_view text) {
+    return SameText(text, "Sideboard") || SameText(text, "Sideboard:");
+}
+
 // A count of at most six digits; false for anything longer or below 1.
 bool readCount(std::string_view digits, long long& count) {
     if (digits.empty() || digits.size() > 6)
@@ -258,6 +262,15 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
     std::vector<long long> counts;
     std::vector<int> kinds; // 0 comment, 1 main, 2 sideboard
     std::vector<std::string> parts;
+    // A text that marks its sideboard itself (a "Sideboard" line or "SB:" lines) uses its
+    // empty lines only to part its sections; in any other text the first empty line after a
+    // card line is where the sideboard starts.
+    bool marked = false;
+    for (const std::string& raw : textLines) {
+        const std::string line = normalisedLine(raw);
+        const std::string_view text = trimBlanks(line);
+        marked = marked || isSideboardHeading(text) || startsWithText(text, "SB:");
+    }
     bool sideboard = false;
     bool cardSeen = false;
     for (std::size_t n = 0; n < textLines.size(); ++n) {
@@ -267,7 +280,7 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             result.Problems.push_back({n + 1, textLines[n], std::move(reason)});
         };
         if (text.empty()) {
-            sideboard = sideboard || cardSeen;
+            sideboard = sideboard || (cardSeen && !marked);
             continue;
         }
         if (text.substr(0, 2) == "//" || text.front() == '#') {
@@ -279,7 +292,7 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             }
             continue;
         }
-        if (SameText(text, "Sideboard") || SameText(text, "Sideboard:")) {
+        if (isSideboardHeading(text)) {
             sideboard = true;
             continue;
         }

@@ -25,7 +25,9 @@ struct TTextDeckImport {
     bool AllPlaced() const { return Problems.empty(); }
 };
 
-// The cards of a text deck list. Names are matched without regard to letter case; a split
+// The cards of a text deck list. A "Sideboard" line starts the sideboard, and so does the
+// first empty line after a card line in a text that marks no sideboard of its own (no
+// "Sideboard" line, no "SB:" line). Names are matched without regard to letter case; a split
 // card is found by "Left/Right" or "Left // Right"; the edition given is taken when the base
 // holds the card in it, otherwise the first edition of the catalogue that holds it. The same
 // card listed twice in one part of the deck becomes one line. Text that is valid UTF-8 is read

@@ -115,6 +115,13 @@ TEST_F(TextDeck, SideboardSwitchesAndComments) {
         {{"4 Gull Herald", "SIDEBOARD:", "", "2 Kelp Tangle", "", "1 Cinderling"},
          {"    4 [SV] - Gull Herald", "SB: 2 [SV] - Kelp Tangle", "SB: 1 [ZZ] - Cinderling"}},
         {{"sideboard", "2 Kelp Tangle"}, {"SB: 2 [SV] - Kelp Tangle"}},
+        // A text with a sideboard heading of its own parts its sections with empty lines.
+        {{"// Lands", "10 Orren Plateau", "", "// Creatures", "4 Gull Herald", "",
+          "Sideboard:", "2 Kelp Tangle"},
+         {"// Lands", "    10 [4E] - Orren Plateau", "// Creatures", "    4 [SV] - Gull Herald",
+          "SB: 2 [SV] - Kelp Tangle"}},
+        {{"10 Orren Plateau", "", "4 Gull Herald", "SB: 2 Kelp Tangle"},
+         {"    10 [4E] - Orren Plateau", "    4 [SV] - Gull Herald", "SB: 2 [SV] - Kelp Tangle"}},
         // An "SB:" line puts only itself in the sideboard.
         {{"SB: 1 Cinderling", "4 Gull Herald"},
          {"SB: 1 [ZZ] - Cinderling", "    4 [SV] - Gull Herald"}},
