@@ -14,10 +14,11 @@ namespace zandor {
 
 namespace {
 
+// Wide enough for "Turn 7 (14)" and "100.00%" in the window's font, so no value is cut.
+constexpr int seenColumnWidth = 66;
+constexpr int copiesColumnWidth = 52;
 constexpr int oddsLeft = 686;
-constexpr int oddsWidth = 242;
-constexpr int seenColumnWidth = 62;
-constexpr int copiesColumnWidth = 44;
+constexpr int oddsWidth = seenColumnWidth + 4 * copiesColumnWidth + 4;
 
 } // namespace
 

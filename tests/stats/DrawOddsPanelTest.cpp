@@ -57,6 +57,12 @@ TEST_F(OddsPanel, ShowsTheOddsOfTheSelectedRowAndFollowsTheEditedCounts) {
     EXPECT_EQ(form->plOdds->text(), QStringLiteral("Draw Odds"));
     EXPECT_EQ(form->plOdds->geometry().left(), 686);
     EXPECT_GE(form->width(), form->sgOdds->geometry().right());
+    // Every value fits its cell: none is cut short with an ellipsis.
+    const QFontMetrics metrics(form->sgOdds->font());
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("100.00%")) + 6,
+              form->sgOdds->columnWidth(1));
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("Turn 7 (14)")) + 6,
+              form->sgOdds->columnWidth(0));
     EXPECT_EQ(form->lbOddsCard->text(), QStringLiteral("Select a card in the table."));
     EXPECT_EQ(odds(0, 1), QString());
     EXPECT_EQ(form->sgOdds->item(0, 0)->text(), QStringLiteral("Hand (7)"));
