@@ -217,8 +217,10 @@ bool ParseTextDeckLine(std::string_view line, TTextDeckLine& parsed) {
             if (!readCount(text.substr(0, digits), parsed.Count))
                 return false;
             text = trimBlanks(text.substr(at));
-            if (at == digits && text.size() > 1 && isX(text[0]) && isBlank(text[1]))
+            if (at == digits && text.size() > 1 && isX(text[0]) && isBlank(text[1])) {
                 text = trimBlanks(text.substr(1));
+                parsed.SeparateX = true;
+            }
             counted = true;
         }
     }
@@ -302,11 +304,20 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             continue;
         }
         cardSeen = true;
-        auto found = cards.find(CardNameKey(parsed.Name));
-        std::string edition = parsed.Edition;
-        if (found == cards.end() && parsed.NameAsWritten != parsed.Name) {
-            found = cards.find(CardNameKey(parsed.NameAsWritten));
-            edition.clear();
+        // The name as read first; then with the brackets at its end, which may be part of
+        // the name; then, after a lone "x", with that word in front.
+        const std::string x = parsed.SeparateX ? "x " : "";
+        const std::pair<std::string, std::string> tries[] = {{parsed.Name, parsed.Edition},
+                                                             {parsed.NameAsWritten, ""},
+                                                             {x + parsed.Name, parsed.Edition},
+                                                             {x + parsed.NameAsWritten, ""}};
+        auto found = cards.end();
+        std::string edition;
+        for (const auto& [name, given] : tries) {
+            found = cards.find(CardNameKey(name));
+            edition = given;
+            if (found != cards.end())
+                break;
         }
         if (found == cards.end()) {
             problem("no card of that name in the base");

@@ -43,6 +43,9 @@ struct TTextDeckLine {
     // The name with the bracketed edition still on it, for a card whose name itself ends in
     // brackets.
     std::string NameAsWritten;
+    // A lone "x" after the count was read as in "4 x Name"; a card whose name begins with the
+    // word X is looked for with it as well.
+    bool SeparateX = false;
 };
 // Reads the count, the name and the edition of a card line ("4x Name (CODE) 123",
 // "4 [CODE] Name", "Name x4", "SB: 4 Name"); false when the line has no name or its count is

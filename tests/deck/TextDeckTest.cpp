@@ -22,7 +22,9 @@ struct TextDeck : ::testing::Test {
                     {"Hush/Howl (Howl)", "EM", "R", "R", "Instant", "1R"},
                     {"Kelp Tangle", "SV", "U", "C", "Enchantment", "U"},
                     {"Orren Plateau", "4E", "Lnd", "C", "Land"},
-                    {"Cinderling", "ZZ", "R", "C", "Summon Imp", "R"}},
+                    {"Cinderling", "ZZ", "R", "C", "Summon Imp", "R"},
+                    {"X Marks the Reef", "SV", "U", "R", "Sorcery", "XU"},
+                    {"Gate (Old)", "4E", "Art", "U", "Artifact", "3"}},
                    {"[Edition]", "SV=Saltveil", "4E=Fourth Codex", "EM=Emberhold"}};
     TTextDeckImport import(const std::vector<std::string>& text) {
         return ImportTextDeck(text, base.Db);
@@ -63,6 +65,12 @@ TEST_F(TextDeck, EveryLineFormAndEditionChoice) {
         {"2 Hush // Howl", "    2 [EM] - Hush/Howl"},
         {"2 hush//howl (em)", "    2 [EM] - Hush/Howl"},
         {"2 Hush/Howl (Hush)", "    2 [EM] - Hush/Howl"},
+        // Names that look like a count's "x" or like an edition.
+        {"2 X Marks the Reef", "    2 [SV] - X Marks the Reef"},
+        {"2 x X Marks the Reef (SV)", "    2 [SV] - X Marks the Reef"},
+        {"2x x marks the reef", "    2 [SV] - X Marks the Reef"},
+        {"1 Gate (Old)", "    1 [4E] - Gate (Old)"},
+        {"1 Gate (Old) (4E)", "    1 [4E] - Gate (Old)"},
         // The data files' accented letters, from UTF-8 text and from 8-bit text.
         {"1 \xC3\x86RNHOLD SENTINEL", "    1 [4E] - \xC6rnhold Sentinel"},
         {"1 \xE6rnhold sentinel", "    1 [4E] - \xC6rnhold Sentinel"},
@@ -169,15 +177,11 @@ TEST_F(TextDeck, ExportWritesNameAndEditionWithASideboardBlock) {
 }
 
 TEST_F(TextDeck, ExportImportedAgainGivesTheSameDeck) {
-    const std::vector<std::string> deck{"// Tidewall",
-                                        "    4 [4E] - Gull Herald",
-                                        "    2 [SV] - Gull Herald",
-                                        "    2 [EM] - Hush/Howl",
-                                        "    1 [4E] - \xC6rnhold Sentinel",
-                                        "    10 [4E] - Orren Plateau",
-                                        "// Against fliers",
-                                        "SB: 3 [SV] - Kelp Tangle",
-                                        "SB: 1 [ZZ] - Cinderling"};
+    const std::vector<std::string> deck{
+        "    2 [SV] - X Marks the Reef",    "    1 [4E] - Gate (Old)",     "// Tidewall",
+        "    4 [4E] - Gull Herald",         "    2 [SV] - Gull Herald",    "    2 [EM] - Hush/Howl",
+        "    1 [4E] - \xC6rnhold Sentinel", "    10 [4E] - Orren Plateau", "// Against fliers",
+        "SB: 3 [SV] - Kelp Tangle",         "SB: 1 [ZZ] - Cinderling"};
     const TTextDeckImport again = import(ExportTextDeck(deck).Lines);
     EXPECT_TRUE(again.AllPlaced());
     EXPECT_EQ(again.Lines, deck);
