@@ -331,6 +331,10 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             kinds.push_back(toSideboard ? 2 : 1);
             counts.push_back(parsed.Count);
             parts.push_back(part);
+        } else if (counts[at->second] + parsed.Count > MaxTextDeckCount) {
+            // One line holds at most as many copies as a line of text may name, so that the
+            // deck written out as text reads back the same.
+            problem("more than " + std::to_string(MaxTextDeckCount) + " copies of the card");
         } else {
             counts[at->second] += parsed.Count;
         }

@@ -61,9 +61,9 @@ public:
     QTimer* tColorCurv;
     // The draw odds of the card of the selected table row, beside the curve: the chance of
     // at least 1 to 4 copies in the opening hand and by each of the turns 1 to 7 on the draw.
-    QLabel* plOdds;
-    QLabel* lbOddsCard;
-    QTableWidget* sgOdds;
+    QLabel* plOdds = nullptr;
+    QLabel* lbOddsCard = nullptr;
+    QTableWidget* sgOdds = nullptr;
 
     // False drops the key; a key that passes may come back changed (w becomes W).
     bool sgDeckKeyPress(int column, QChar& key) const;

@@ -84,6 +84,8 @@ void TfmStat::buildOddsPanel() {
 }
 
 void TfmStat::refreshOdds() {
+    if (!sgOdds)
+        return; // the panel is made at the end of the window's creation
     const int row = sgDeck->currentRow();
     const bool chosen = row >= 0 && static_cast<std::size_t>(row) < m_stats->Cards.size();
     TCardCopies copies;

@@ -161,6 +161,20 @@ TEST_F(TextDeck, EveryUnmatchedLineIsReportedWithItsNumberAndTheRestIsKept) {
                                                         "SB: 1 [SV] - Kelp Tangle"}));
 }
 
+TEST_F(TextDeck, ALineNeverHoldsMoreCopiesThanATextLineMayName) {
+    const TTextDeckImport imported = import(
+        {"9999 Orren Plateau", "9998 Orren Plateau", "1 orren plateau", "SB: 5 Orren Plateau"});
+    EXPECT_EQ(imported.Lines, (std::vector<std::string>{"    9999 [4E] - Orren Plateau",
+                                                        "SB: 5 [4E] - Orren Plateau"}));
+    ASSERT_EQ(imported.Problems.size(), 2u);
+    EXPECT_EQ(imported.Problems[0].LineNumber, 2u);
+    EXPECT_EQ(imported.Problems[1].LineNumber, 3u);
+    EXPECT_EQ(imported.Problems[1].Reason, "more than 9999 copies of the card");
+    const TTextDeckImport again = import(ExportTextDeck(imported.Lines).Lines);
+    EXPECT_TRUE(again.AllPlaced());
+    EXPECT_EQ(again.Lines, imported.Lines);
+}
+
 TEST_F(TextDeck, ExportWritesNameAndEditionWithASideboardBlock) {
     const TTextDeckExport exported =
         ExportTextDeck({"// Lands", "    10 [4E] - Orren Plateau", "SB: 2 [SV] - Kelp Tangle",
