@@ -31,7 +31,14 @@ install(FILES ${CMAKE_SOURCE_DIR}/help/mRuleE.hlp DESTINATION ${ZANDOR_SHARE_DIR
 install(FILES ${CMAKE_SOURCE_DIR}/resources/fonts/ZandorSymbols.ttf
         DESTINATION ${ZANDOR_SHARE_DIR}/fonts)
 install(DIRECTORY ${ZANDOR_SAMPLE_DATA}/ DESTINATION ${ZANDOR_SHARE_DIR}/data)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zandor-library.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu entry names the installed program by its full path, which is known only at
+# install time, so that it starts also from a prefix whose bin folder is not on the PATH.
+install(CODE "
+    set(ZANDOR_EXEC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/zandor-library\")
+    set(desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/zandor-library.desktop\")
+    message(STATUS \"Installing: \${desktop}\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/resources/desktop/zandor-library.desktop.in\"
+                   \"\${desktop}\" @ONLY)
+")
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/zandor-library.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

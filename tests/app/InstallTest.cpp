@@ -69,7 +69,7 @@ TEST(Install, IntoATemporaryPrefixTheProgramsRunWithTheirDataInTheXdgPlace) {
     EXPECT_FALSE(FileExists(std::string(ZANDOR_SOURCE_DIR) + "/data/4E_C.bmp"));
     EXPECT_GT(filesBelow(share + "/data/pics"), 150u);
     EXPECT_NE(ReadBytes(prefix + "/share/applications/zandor-library.desktop")
-                  .find("Exec=zandor-library\n"),
+                  .find("Exec=\"" + prefix + "/bin/zandor-library\"\n"),
               std::string::npos);
 
     // A user with nothing yet: the data folder is made in the XDG place on first start.
