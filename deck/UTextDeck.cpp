@@ -5,8 +5,10 @@
 #include "deck/UBaseList.h"
 #include "deck/UDeckList.h"
 
+#include <array>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace zandor {
 
@@ -121,21 +123,51 @@ struct TBaseCard {
 
 using TBaseCards = std::unordered_map<std::string, TBaseCard>;
 
-TBaseCards baseCards(const TCardDatabase& db) {
+void nameKeyInto(std::string_view name, std::string& key) {
+    key.clear();
+    bool blank = false;
+    for (const char c : trimBlanks(name)) {
+        if (isBlank(c)) {
+            blank = true;
+            continue;
+        }
+        if (c == '/') {
+            // "Left // Right" and "Left / Right" are "Left/Right".
+            if (key.empty() || key.back() != '/')
+                key += '/';
+            blank = false;
+            continue;
+        }
+        if (blank && !key.empty() && key.back() != '/')
+            key += ' ';
+        blank = false;
+        key += lowerCp1252(c);
+    }
+}
+
+// The cards of the base whose name keys are wanted, in one pass over the card list.
+TBaseCards baseCards(const TCardDatabase& db, const std::unordered_set<std::string>& wanted) {
     TBaseCards cards;
+    std::string key;
     for (std::size_t i = 0; i < db.CardLines.size(); ++i) {
         const std::string_view line = db.CardLines[i];
         const std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos)
             continue;
-        const std::size_t tab2 = line.find('\t', tab + 1);
         const std::string_view rawName = line.substr(0, tab);
+        // A split half stands for its whole card.
+        const bool half = rawName.find('/') != std::string_view::npos &&
+                          rawName.find('(') != std::string_view::npos;
+        const std::string whole = half ? DeckCardPart(rawName) : std::string();
+        nameKeyInto(half ? std::string_view(whole) : rawName, key);
+        if (wanted.find(key) == wanted.end())
+            continue;
+        const std::size_t tab2 = line.find('\t', tab + 1);
         const std::string edition(TrimView(line.substr(
             tab + 1, tab2 == std::string_view::npos ? std::string_view::npos : tab2 - tab - 1)));
-        const std::string name = DeckCardPart(rawName);
-        TBaseCard& card = cards[CardNameKey(name)];
+        TBaseCard& card = cards[key];
         if (card.Name.empty())
-            card.Name = name;
+            card.Name = half ? whole : std::string(rawName);
         bool known = false;
         for (const std::string& e : card.Editions)
             known = known || e == edition;
@@ -143,6 +175,21 @@ TBaseCards baseCards(const TCardDatabase& db) {
             card.Editions.push_back(edition);
     }
     return cards;
+}
+
+// The names a card line may mean, with the edition that goes with each: the name as read;
+// with the brackets at its end, which may be part of the name; and, after a lone "x", with
+// that word in front.
+std::array<std::pair<std::string, std::string>, 4> nameTries(const TTextDeckLine& parsed) {
+    const std::string x = parsed.SeparateX ? "x " : "";
+    return {{{parsed.Name, parsed.Edition},
+             {parsed.NameAsWritten, ""},
+             {x + parsed.Name, parsed.Edition},
+             {x + parsed.NameAsWritten, ""}}};
+}
+
+bool isCommentLine(std::string_view text) {
+    return text.substr(0, 2) == "//" || (!text.empty() && text.front() == '#');
 }
 
 // The edition given when the card is in it, else the first of the catalogue holding it,
@@ -176,24 +223,7 @@ std::string exportName(std::string_view name) {
 std::string CardNameKey(std::string_view name) {
     std::string key;
     key.reserve(name.size());
-    bool blank = false;
-    for (const char c : trimBlanks(name)) {
-        if (isBlank(c)) {
-            blank = true;
-            continue;
-        }
-        if (c == '/') {
-            // "Left // Right" and "Left / Right" are "Left/Right".
-            if (key.empty() || key.back() != '/')
-                key += '/';
-            blank = false;
-            continue;
-        }
-        if (blank && !key.empty() && key.back() != '/')
-            key += ' ';
-        blank = false;
-        key += lowerCp1252(c);
-    }
+    nameKeyInto(name, key);
     return key;
 }
 
@@ -256,7 +286,6 @@ bool ParseTextDeckLine(std::string_view line, TTextDeckLine& parsed) {
 
 TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const TCardDatabase& db) {
     TTextDeckImport result;
-    const TBaseCards cards = baseCards(db);
     const std::vector<std::string> catalogue = db.Settings.ReadSection(ini::Edition);
     // The line of each card part in each half of the deck, so that a card listed twice
     // gets one line with the counts added.
@@ -267,12 +296,21 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
     // A text that marks its sideboard itself (a "Sideboard" line or "SB:" lines) uses its
     // empty lines only to part its sections; in any other text the first empty line after a
     // card line is where the sideboard starts.
+    // The card list is read once, for the names the text may mean.
     bool marked = false;
+    std::unordered_set<std::string> wanted;
     for (const std::string& raw : textLines) {
         const std::string line = normalisedLine(raw);
         const std::string_view text = trimBlanks(line);
         marked = marked || isSideboardHeading(text) || startsWithText(text, "SB:");
+        TTextDeckLine parsed;
+        if (text.empty() || isCommentLine(text) || isSideboardHeading(text) ||
+            !ParseTextDeckLine(text, parsed))
+            continue;
+        for (const auto& [name, given] : nameTries(parsed))
+            wanted.insert(CardNameKey(name));
     }
+    const TBaseCards cards = baseCards(db, wanted);
     bool sideboard = false;
     bool cardSeen = false;
     for (std::size_t n = 0; n < textLines.size(); ++n) {
@@ -285,7 +323,7 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             sideboard = sideboard || (cardSeen && !marked);
             continue;
         }
-        if (text.substr(0, 2) == "//" || text.front() == '#') {
+        if (isCommentLine(text)) {
             const std::string_view comment = trimBlanks(text.substr(text.front() == '#' ? 1 : 2));
             if (!comment.empty()) {
                 kinds.push_back(0);
@@ -304,16 +342,9 @@ TTextDeckImport ImportTextDeck(const std::vector<std::string>& textLines, const 
             continue;
         }
         cardSeen = true;
-        // The name as read first; then with the brackets at its end, which may be part of
-        // the name; then, after a lone "x", with that word in front.
-        const std::string x = parsed.SeparateX ? "x " : "";
-        const std::pair<std::string, std::string> tries[] = {{parsed.Name, parsed.Edition},
-                                                             {parsed.NameAsWritten, ""},
-                                                             {x + parsed.Name, parsed.Edition},
-                                                             {x + parsed.NameAsWritten, ""}};
         auto found = cards.end();
         std::string edition;
-        for (const auto& [name, given] : tries) {
+        for (const auto& [name, given] : nameTries(parsed)) {
             found = cards.find(CardNameKey(name));
             edition = given;
             if (found != cards.end())
