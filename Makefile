@@ -2,8 +2,9 @@
 # `make test` runs the whole test suite. Both install what is missing first.
 BUILD ?= build
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: run test deps build bench clean
+.PHONY: run test deps build bench clean install
 
 deps:
 	@sh tools/install-deps.sh
@@ -19,6 +20,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Installs both programs, the help, the fonts, the sample data, a menu entry and an icon
+# below PREFIX (for a system-wide PREFIX, run as root).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	sh tools/run-benchmarks.sh $(BUILD)

@@ -2,12 +2,15 @@
 
 #include "core/UCardCommands.h"
 #include "core/UCardDatabase.h"
+#include "core/UInstallPaths.h"
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
+#include "deck/UTextDeckCommands.h"
 #include "maint/UEditionCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/UProxyCommand.h"
 #include "render/URenderCommand.h"
+#include "stats/UOddsCommand.h"
 #include "stats/UStatCommands.h"
 
 #include <functional>
@@ -44,6 +47,11 @@ const char* usage =
     "  deck convert FILE.dec        print a deck, an old-format deck converted\n"
     "  deck export-apprentice FILE.dec OUT.dec\n"
     "                               write the deck for Apprentice\n"
+    "  deck import FILE.txt [--out FILE.dec]\n"
+    "                               read a plain-text deck list\n"
+    "  deck export-text FILE.dec    print the deck as a plain-text list\n"
+    "  deck odds FILE.dec --card NAME [--seen N]\n"
+    "                               the odds of the card among N cards seen\n"
     "  filter                       print the base lines the saved filter passes\n"
     "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
     "         [--whole-words]       print the base lines of the matching cards\n"
@@ -57,7 +65,8 @@ const char* usage =
     "  about                        print the program's version and data dates\n"
     "\n"
     "Options:\n"
-    "  --data DIR   the data folder (default: \"data\" beside the program)\n"
+    "  --data DIR   the data folder (default: \"data\" beside the program, or\n"
+    "               ~/.local/share/zandor-library/data for an installed one)\n"
     "  --help       this text\n"
     "  --version    the program's version\n";
 
@@ -67,7 +76,7 @@ bool takesValue(const std::string& option) {
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
            option == "--or" || option == "--fields" || option == "--key" || option == "--name" ||
            option == "--spoiler" || option == "--field-key" || option == "--proxy" ||
-           option == "--dpi" || option == "--paper";
+           option == "--dpi" || option == "--paper" || option == "--card" || option == "--seen";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -169,6 +178,39 @@ int deckExportCommand(const TArguments& a, std::ostream& out, std::ostream& err)
     return RunExportApprenticeCommand(db, a.Words[2], a.Words[3], out, err);
 }
 
+int deckImportCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck import needs one text file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckImportCommand(db, a.Words[2], option(a, "--out"), out, err);
+}
+
+int deckExportTextCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3) {
+        err << "zandor: deck export-text needs one deck file\n";
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckExportTextCommand(db, a.Words[2], out, err);
+}
+
+int deckOddsCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 3 || !a.Options.count("--card")) {
+        err << "zandor: deck odds needs one deck file and --card NAME\n";
+        return 2;
+    }
+    std::optional<std::string> seen;
+    if (a.Options.count("--seen"))
+        seen = option(a, "--seen");
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunDeckOddsCommand(db, a.Words[2], option(a, "--card"), seen, out, err);
+}
+
 int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     if (a.Words.size() != 1) {
         err << "zandor: filter takes no arguments\n";
@@ -227,6 +269,9 @@ int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         {"stats", deckStatsCommand},
         {"convert", deckConvertCommand},
         {"export-apprentice", deckExportCommand},
+        {"import", deckImportCommand},          // plain-text deck lists
+        {"export-text", deckExportTextCommand}, // plain-text deck lists
+        {"odds", deckOddsCommand},              // draw odds
     };
     const auto command = a.Words.size() < 2 ? deckCommands.end() : deckCommands.find(a.Words[1]);
     if (command == deckCommands.end()) {
@@ -286,7 +331,7 @@ int aboutCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
 } // namespace
 
 std::string DefaultDataDir() {
-    return ProgramFolder() + PathSeparator() + "data";
+    return ChosenDataDir(ProgramFolder(), CurrentUserEnvironment());
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -294,7 +339,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (!parse(args, a, err))
         return 2;
     if (a.Options.count("--help")) {
-        out << usage;
+        out << usage << "\nData folder in use: " << a.DataDir << "\n";
         return 0;
     }
     if (a.Options.count("--version")) {
@@ -304,6 +349,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     if (a.Words.empty()) {
         err << usage;
         return 2;
+    }
+    // An installed program fills the user's data folder from its sample data on first start.
+    if (!a.Options.count("--data")) {
+        std::string problem;
+        PrepareDataDir(ProgramFolder(), CurrentUserEnvironment(), &problem);
+        if (!problem.empty())
+            err << "zandor: " << problem << "\n";
     }
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{

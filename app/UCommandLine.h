@@ -11,7 +11,8 @@ namespace zandor {
 // Runs "zandor ARGS..." (without the program name) and returns the exit code.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The data folder: the one given with --data, else "data" beside the program.
+// The data folder when --data gives none: "data" beside the program, or the user's data
+// folder for an installed program.
 std::string DefaultDataDir();
 
 } // namespace zandor

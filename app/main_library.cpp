@@ -1,6 +1,7 @@
 // The desktop program: loads the card database, creates every window once and runs until
 // the launcher closes.
 #include "core/UApplication.h"
+#include "core/UInstallPaths.h"
 #include "core/UMain.h"
 #include "core/UTextFile.h"
 #include "render/UFonts.h"
@@ -22,15 +23,18 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     QCommandLineOption dataOption(
         QStringLiteral("data"),
-        QStringLiteral("The data folder (default: data beside the program)."),
+        QStringLiteral("The data folder (default: data beside the program, or "
+                       "~/.local/share/zandor-library/data for an installed program)."),
         QStringLiteral("DIR"));
     parser.addOption(dataOption);
     parser.process(app);
 
     const std::string programDir = zandor::ProgramFolder();
-    const std::string dataDir = parser.isSet(dataOption)
-                                    ? parser.value(dataOption).toStdString()
-                                    : programDir + zandor::PathSeparator() + "data";
+    std::string fillProblem;
+    const std::string dataDir =
+        parser.isSet(dataOption)
+            ? parser.value(dataOption).toStdString()
+            : zandor::PrepareDataDir(programDir, zandor::CurrentUserEnvironment(), &fillProblem);
 
     zandor::RegisterCardFonts();
 
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
         shell.fmMain->show();
         if (const QString problems = shell.StartProblems(); !problems.isEmpty())
             zandor::ShowError(shell.fmMain, problems);
+        if (!fillProblem.empty())
+            zandor::ShowError(shell.fmMain, QString::fromStdString(fillProblem));
         code = QApplication::exec();
         shell.DestroyWindows();
     }

@@ -1,6 +1,7 @@
 #include "core/UMain.h"
 
 #include "core/UApplication.h"
+#include "core/UInstallPaths.h"
 #include "render/UImageLists.h"
 #include "widgets/UPictureButton.h"
 
@@ -103,7 +104,7 @@ TfmMain::TfmMain(TZandorShell& shell)
     connect(iabOptions, &QAbstractButton::clicked, this, [this] { iabOptionsClick(); });
 
     // Creation step: the help file, hints that stay while the pointer rests, no drag.
-    m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.HelpFile = QString::fromStdString(HelpFilePath(m_shell.Db.ProgramDir));
     m_shell.FrameImages = std::make_unique<TListImageZandorCard>(m_shell.Db.DataDir);
     m_dragging = false;
     m_shell.Db.PlayOrigin = "Main";

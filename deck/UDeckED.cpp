@@ -1,6 +1,7 @@
 #include "deck/UDeckED.h"
 
 #include "core/UApplication.h"
+#include "core/UInstallPaths.h"
 #include "core/UMain.h"
 #include "deck/UBaseListView.h"
 #include "deck/UCardFilter.h"
@@ -413,6 +414,13 @@ void TfmDeckED::buildMenus() {
     SaveDeck1 = entry(file, QStringLiteral("Save Deck..."), "SaveDeck1", &TfmDeckED::sbSaveClick);
     SaveApprendic1 = entry(file, QStringLiteral("Save Apprentice..."), "SaveApprendic1",
                            &TfmDeckED::SaveApprendic1Click);
+    file->addSeparator();
+    ImportTextDeck1 = entry(file, QStringLiteral("Import Text Deck..."), "ImportTextDeck1",
+                            &TfmDeckED::ImportTextDeck1Click);
+    PasteDeck1 =
+        entry(file, QStringLiteral("Paste Deck"), "PasteDeck1", &TfmDeckED::PasteDeck1Click);
+    CopyDeckAsText1 = entry(file, QStringLiteral("Copy Deck as Text"), "CopyDeckAsText1",
+                            &TfmDeckED::CopyDeckAsText1Click);
 
     QMenu* database = bar->addMenu(QStringLiteral("Database"));
     LookBase1 =
@@ -682,7 +690,7 @@ void TfmDeckED::mmErrataHotSpot(const QString& text) {
     std::string bytes;
     if (!FromDisplay(text, bytes))
         return;
-    m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.HelpFile = QString::fromStdString(HelpFilePath(m_db.ProgramDir));
     OpenHelpTopic(this, m_shell.HelpFile, ToDisplay(HotSpotTopic(bytes)));
 }
 
@@ -940,7 +948,7 @@ void TfmDeckED::sbStatClick() {
 }
 
 void TfmDeckED::sbHelpClick() {
-    m_shell.HelpFile = m_shell.ProgramDir() + QStringLiteral("/help/mRuleE.hlp");
+    m_shell.HelpFile = QString::fromStdString(HelpFilePath(m_db.ProgramDir));
     m_shell.OpenHelp(this);
 }
 

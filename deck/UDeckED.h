@@ -37,11 +37,15 @@ class TfmEditionED;
 class TKeywordMemo;
 class TZandorShell;
 
+// The open dialog of plain-text deck lists ("Import Text Deck...").
+QString OpenTextDeckDialog(QWidget* parent, const QString& folder);
+
 // The open and save dialogs of deck files: each returns the chosen path, or an empty text
 // when the user cancelled. Tests replace them, since native dialogs cannot be clicked.
 struct TDeckFileDialogs {
     std::function<QString(QWidget* parent, const QString& folder, const QString& proposed)> Save;
     std::function<QString(QWidget* parent, const QString& folder)> Open;
+    std::function<QString(QWidget* parent, const QString& folder)> OpenText = OpenTextDeckDialog;
 };
 TDeckFileDialogs StandardDeckFileDialogs();
 
@@ -96,6 +100,9 @@ public:
     QAction* LoadDeck1;
     QAction* SaveDeck1;
     QAction* SaveApprendic1;
+    QAction* ImportTextDeck1;
+    QAction* PasteDeck1;
+    QAction* CopyDeckAsText1;
     QAction* LookBase1;
     QAction* EditCard1;
     QAction* AddDeleteEdition1;
@@ -144,6 +151,11 @@ public:
     void sbLoadClick();
     void sbSaveClick();
     void SaveApprendic1Click();
+    // Plain-text deck lists: a text file or the clipboard read into the deck (replacing it,
+    // unless no line names a card), and the deck put on the clipboard as text.
+    void ImportTextDeck1Click();
+    void PasteDeck1Click();
+    void CopyDeckAsText1Click();
     void CountDeck();
     // Window commands.
     void sbTestClick();
@@ -192,6 +204,7 @@ private:
     // The file the deck is to be written to, or nothing when the user cancelled.
     std::optional<std::string> chooseDeckFileToWrite();
     QString deckDir() const;
+    void takeTextDeck(const std::vector<std::string>& text, const QString& deckName);
 
     TZandorShell& m_shell;
     TCardDatabase& m_db;

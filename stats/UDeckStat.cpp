@@ -187,6 +187,7 @@ TfmStat::TfmStat(const TCardDatabase& db, QWidget* parent) : QDialog(parent), m_
     connect(tViewCurv, &QTimer::timeout, this, &TfmStat::tViewCurvTimer);
     connect(tCurv, &QTimer::timeout, this, &TfmStat::tCurvTimer);
     connect(tColorCurv, &QTimer::timeout, this, &TfmStat::tColorCurvTimer);
+    buildOddsPanel();
 }
 
 TfmStat::~TfmStat() = default;
@@ -278,6 +279,7 @@ void TfmStat::RedrawAll() {
     // shows the figures of a deck that has gone.
     if (m_localBucket != 0)
         drawLocalCost();
+    refreshOdds();
 }
 
 bool TfmStat::sgDeckKeyPress(int column, QChar& key) const {

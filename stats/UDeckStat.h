@@ -59,6 +59,11 @@ public:
     QTimer* tViewCurv;
     QTimer* tCurv;
     QTimer* tColorCurv;
+    // The draw odds of the card of the selected table row, beside the curve: the chance of
+    // at least 1 to 4 copies in the opening hand and by each of the turns 1 to 7 on the draw.
+    QLabel* plOdds = nullptr;
+    QLabel* lbOddsCard = nullptr;
+    QTableWidget* sgOdds = nullptr;
 
     // False drops the key; a key that passes may come back changed (w becomes W).
     bool sgDeckKeyPress(int column, QChar& key) const;
@@ -82,6 +87,8 @@ private:
     void editorOpened(QLineEdit* editor, int column, int row);
     void showRow(int row);
     void drawLocalCost();
+    void buildOddsPanel();
+    void refreshOdds();
 
     const TCardDatabase& m_db;
     std::unique_ptr<TStatCards> m_stats;
