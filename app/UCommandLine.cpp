@@ -4,6 +4,7 @@
 #include "core/UCardDatabase.h"
 #include "core/UTextFile.h"
 #include "deck/UDeckCommands.h"
+#include "maint/UMaintCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/URenderCommand.h"
 #include "stats/UStatCommands.h"
@@ -39,6 +40,10 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "  filter                       print the base lines the saved filter passes\n"
                     "  search TERM [--and TERM2 | --or TERM2] [--fields name,type,text,artist,pt]\n"
                     "         [--whole-words]       print the base lines of the matching cards\n"
+                    "  prices update FILE           price the card base from a price list\n"
+                    "  prices download [--url URL]  download the price list and price the base\n"
+                    "  rulings check FILE           compare a changes-only rulings summary\n"
+                    "  rulings update FILE          take a changes-only rulings summary over\n"
                     "\n"
                     "Options:\n"
                     "  --data DIR   the data folder (default: \"data\" beside the program)\n"
@@ -49,7 +54,7 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
-           option == "--or" || option == "--fields";
+           option == "--or" || option == "--fields" || option == "--url";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -193,6 +198,28 @@ int deckCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     return command->second(a, out, err);
 }
 
+// "prices" and "rulings" take their job from their second word and work on the data folder.
+int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    using TJob = int (*)(TCardDatabase&, const std::string&, std::ostream&, std::ostream&);
+    const bool prices = a.Words[0] == "prices";
+    const std::map<std::string, TJob> jobs =
+        prices ? std::map<std::string, TJob>{{"update", RunPricesUpdateCommand},
+                                             {"download", RunPricesDownloadCommand}}
+               : std::map<std::string, TJob>{{"check", RunRulingsCheckCommand},
+                                             {"update", RunRulingsUpdateCommand}};
+    const auto job = a.Words.size() < 2 ? jobs.end() : jobs.find(a.Words[1]);
+    const bool download = job != jobs.end() && job->first == "download";
+    if (job == jobs.end() || a.Words.size() != (download ? 2u : 3u)) {
+        err << "zandor: " << a.Words[0]
+            << (prices ? " needs \"update FILE\" or \"download [--url URL]\"\n"
+                       : " needs \"check FILE\" or \"update FILE\"\n");
+        return 2;
+    }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return job->second(db, download ? option(a, "--url") : a.Words[2], out, err);
+}
+
 } // namespace
 
 std::string DefaultDataDir() {
@@ -217,8 +244,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
-        {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
-        {"filter", filterCommand}, {"search", searchCommand},
+        {"find", findCommand},           {"render", renderCommand}, {"deck", deckCommand},
+        {"filter", filterCommand},       {"search", searchCommand}, {"prices", maintenanceCommand},
+        {"rulings", maintenanceCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {
