@@ -262,6 +262,7 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
     }
 
     run.Date = FormatShortDate(today);
+    const bool hadSection = db.Settings.SectionExists(ini::Update);
     const bool hadDate = db.Settings.ValueExists(ini::Update, ini::Price);
     const std::string oldDate = db.Settings.ReadString(ini::Update, ini::Price, "");
     const auto fail = [&](const std::string& error) {
@@ -300,8 +301,10 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
         // The settings keep the date of the last update that did reach the card list.
         if (hadDate)
             db.Settings.WriteString(ini::Update, ini::Price, oldDate);
-        else
+        else if (hadSection)
             db.Settings.DeleteKey(ini::Update, ini::Price);
+        else
+            db.Settings.EraseSection(ini::Update);
         return fail(saved.Error);
     }
     return run;
