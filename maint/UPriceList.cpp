@@ -59,36 +59,76 @@ std::string removeParenthesized(std::string& text) {
     return inside;
 }
 
-bool editionMatches(std::string_view line, const std::string& edition) {
-    if (edition.empty())
-        return true;
-    return ParseCardLine(line).Edition == edition;
+// The edition field of a card line as parsing keeps it: at most three characters.
+std::string_view lineEdition(std::string_view line) {
+    const std::size_t first = line.find('\t');
+    if (first == std::string_view::npos)
+        return {};
+    const std::string_view rest = line.substr(first + 1);
+    const std::size_t second = rest.find('\t');
+    if (second == std::string_view::npos)
+        return {};
+    return rest.substr(0, std::min<std::size_t>(second, 3));
 }
 
-struct TUndo {
-    std::vector<std::pair<std::size_t, std::string>> Lines;
-    void Restore(TCardLines& cardLines) {
-        for (auto it = Lines.rbegin(); it != Lines.rend(); ++it)
-            cardLines.Replace(it->first, std::move(it->second));
-        Lines.clear();
+bool editionMatches(std::string_view line, const std::string& edition) {
+    return edition.empty() || lineEdition(line) == edition;
+}
+
+// The priced lines of a run, kept aside until the card list holding them is saved, so
+// that a failed save leaves the card list in memory untouched.
+class TPendingLines {
+public:
+    explicit TPendingLines(const TCardLines& lines) : m_lines(lines), m_slot(lines.size(), none) {}
+    std::string_view Current(std::size_t line) const {
+        return m_slot[line] == none ? std::string_view(m_lines[line])
+                                    : std::string_view(m_changes[m_slot[line]].second);
     }
+    void Set(std::size_t line, std::string text) {
+        if (m_slot[line] == none) {
+            m_slot[line] = static_cast<std::uint32_t>(m_changes.size());
+            m_changes.emplace_back(line, std::move(text));
+        } else {
+            m_changes[m_slot[line]].second = std::move(text);
+        }
+    }
+    // The whole file as it will be written.
+    std::string FileText() const {
+        std::size_t length = 0;
+        for (std::size_t i = 0; i < m_lines.size(); ++i)
+            length += Current(i).size() + 2;
+        std::string text;
+        text.reserve(length);
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            text += Current(i);
+            text += "\r\n";
+        }
+        return text;
+    }
+    void ApplyTo(TCardLines& lines) {
+        for (auto& [line, text] : m_changes)
+            lines.Replace(line, std::move(text));
+        m_changes.clear();
+    }
+
+private:
+    static constexpr std::uint32_t none = ~std::uint32_t{0};
+    const TCardLines& m_lines;
+    std::vector<std::uint32_t> m_slot;
+    std::vector<std::pair<std::size_t, std::string>> m_changes;
 };
 
-void setPrice(TCardDatabase& db, std::size_t line, std::string_view price, TUndo* undo) {
-    const std::string_view text = db.CardLines[line];
-    TZandorCard card = ParseCardLine(text);
+std::string pricedLine(std::string_view line, std::string_view price) {
+    TZandorCard card = ParseCardLine(line);
     card.Value = std::string(price);
-    if (undo)
-        undo->Lines.emplace_back(line, std::string(text));
-    db.CardLines.Replace(line, FormatCardLine(card));
+    return FormatCardLine(card);
 }
 
-std::size_t updateCardPrice(TCardDatabase& db, const TPriceLookup& lookup,
-                            std::string_view entryName, std::string_view price, TUndo* undo) {
-    const std::vector<std::size_t> lines = lookup.Lines(PriceTargetOf(entryName));
-    for (std::size_t line : lines)
-        setPrice(db, line, price, undo);
-    return lines.size();
+std::uint64_t hashName(std::string_view name) {
+    std::uint64_t h = 1469598103934665603ull; // FNV-1a
+    for (char c : name)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return h ^ (h >> 29);
 }
 
 } // namespace
@@ -157,11 +197,57 @@ TPriceLookup::TPriceLookup(const TNameIndex& index, const TCardLines& cardLines)
         r.End = p + 1 < entries.size() ? value(p + 1) : m_size - 1;
         m_ranges.try_emplace(upperKey(std::string_view(entry).substr(0, eq)), r);
     }
-    m_byName.reserve(m_size);
+    // The comparison names: a plain name is the line's own name, others are worked out.
+    std::vector<std::string> worked;
+    std::vector<std::string_view> plain(m_size);
+    std::vector<std::uint32_t> workedOf(m_size, none);
+    std::size_t length = 0;
     for (std::size_t i = 0; i < m_size; ++i) {
-        const std::string_view line = cardLines[i];
-        m_byName[PriceComparisonName(LineName(line))].push_back(static_cast<std::uint32_t>(i));
+        const std::string_view name = LineName(cardLines[i]);
+        if (name.find_first_of(",(") != std::string_view::npos) {
+            workedOf[i] = static_cast<std::uint32_t>(worked.size());
+            worked.push_back(PriceComparisonName(name));
+            length += worked.back().size();
+        } else {
+            plain[i] = name;
+            length += name.size();
+        }
     }
+    m_names.reserve(length);
+    std::vector<std::size_t> offset(m_size);
+    for (std::size_t i = 0; i < m_size; ++i) {
+        offset[i] = m_names.size();
+        m_names += workedOf[i] == none ? plain[i] : worked[workedOf[i]];
+    }
+    m_nameOf.resize(m_size);
+    for (std::size_t i = 0; i < m_size; ++i) {
+        const std::size_t end = i + 1 < m_size ? offset[i + 1] : m_names.size();
+        m_nameOf[i] = std::string_view(m_names).substr(offset[i], end - offset[i]);
+    }
+    std::size_t slots = 16;
+    while (slots < 2 * m_size)
+        slots *= 2;
+    m_slots.assign(slots, none);
+    m_next.assign(m_size, none);
+    // Backwards, so that each name's chain runs in list order.
+    for (std::size_t i = m_size; i-- > 0;) {
+        const std::string_view name = m_nameOf[i];
+        std::size_t s = hashName(name) & (slots - 1);
+        while (m_slots[s] != none && m_nameOf[m_slots[s]] != name)
+            s = (s + 1) & (slots - 1);
+        m_next[i] = m_slots[s];
+        m_slots[s] = static_cast<std::uint32_t>(i);
+    }
+}
+
+std::uint32_t TPriceLookup::head(std::string_view name) const {
+    if (m_slots.empty())
+        return none;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t s = hashName(name) & mask; m_slots[s] != none; s = (s + 1) & mask)
+        if (m_nameOf[m_slots[s]] == name)
+            return m_slots[s];
+    return none;
 }
 
 TPriceLookup::TRange TPriceLookup::range(std::string_view key) const {
@@ -174,30 +260,33 @@ std::vector<std::size_t> TPriceLookup::Lines(const TPriceTarget& target) const {
     std::vector<std::size_t> result;
     if (target.Name.empty() || m_size == 0)
         return result;
-    const auto found = m_byName.find(target.Name);
-    if (found == m_byName.end())
+    std::uint32_t line = head(target.Name);
+    if (line == none)
         return result;
     const TRange r = range(target.Key);
     // The walk goes from the block's start; it stops after the block's end line when it
     // has priced a line by then, else it runs on to the last line of the list.
-    const std::vector<std::uint32_t>& lines = found->second;
-    auto it = std::lower_bound(lines.begin(), lines.end(), r.Start);
+    while (line != none && line < r.Start)
+        line = m_next[line];
     bool stopAtEnd = false;
-    for (; it != lines.end(); ++it) {
-        if (stopAtEnd && *it > r.End)
+    for (; line != none; line = m_next[line]) {
+        if (stopAtEnd && line > r.End)
             break;
-        if (!editionMatches(m_lines[*it], target.Edition))
+        if (!editionMatches(m_lines[line], target.Edition))
             continue;
-        if (result.empty() && *it <= r.End)
+        if (result.empty() && line <= r.End)
             stopAtEnd = true;
-        result.push_back(*it);
+        result.push_back(line);
     }
     return result;
 }
 
 std::size_t UpdateCardPrice(TCardDatabase& db, const TPriceLookup& lookup,
                             std::string_view entryName, std::string_view price) {
-    return updateCardPrice(db, lookup, entryName, price, nullptr);
+    const std::vector<std::size_t> lines = lookup.Lines(PriceTargetOf(entryName));
+    for (std::size_t line : lines)
+        db.CardLines.Replace(line, pricedLine(db.CardLines[line], price));
+    return lines.size();
 }
 
 std::size_t UpdateCardPriceByWalk(TCardDatabase& db, std::string_view entryName,
@@ -225,7 +314,7 @@ std::size_t UpdateCardPriceByWalk(TCardDatabase& db, std::string_view entryName,
         const TZandorCard card = ParseCardLine(db.CardLines[i]);
         if (PriceComparisonName(card.Name) == target.Name &&
             (target.Edition.empty() || card.Edition == target.Edition)) {
-            setPrice(db, i, price, nullptr);
+            db.CardLines.Replace(i, pricedLine(db.CardLines[i], price));
             ++count;
         }
         if (i == end && count > 0)
@@ -243,7 +332,7 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
                     "\" could not be read, so it is not written either";
         return run;
     }
-    TUndo undo;
+    TPendingLines pending(db.CardLines);
     {
         const TPriceLookup lookup(db.NameIndex, db.CardLines);
         for (const std::string& line : priceLines) {
@@ -253,8 +342,13 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
             if (progress.Entry)
                 progress.Entry(entry->Name, run.Updated, run.NotFound.size());
             // A price that is no number leaves the card's price as it was.
-            const std::size_t n =
-                entry->PriceOk ? updateCardPrice(db, lookup, entry->Name, entry->Price, &undo) : 0;
+            std::size_t n = 0;
+            if (entry->PriceOk) {
+                const std::vector<std::size_t> lines = lookup.Lines(PriceTargetOf(entry->Name));
+                for (std::size_t priced : lines)
+                    pending.Set(priced, pricedLine(pending.Current(priced), entry->Price));
+                n = lines.size();
+            }
             if (n == 0)
                 run.NotFound.push_back(entry->Name);
             run.Updated += n;
@@ -266,7 +360,6 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
     const bool hadDate = db.Settings.ValueExists(ini::Update, ini::Price);
     const std::string oldDate = db.Settings.ReadString(ini::Update, ini::Price, "");
     const auto fail = [&](const std::string& error) {
-        undo.Restore(db.CardLines);
         run.Ok = false;
         run.Error = error;
         run.Updated = 0;
@@ -277,27 +370,29 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
         !written.Ok)
         return fail(written.Error);
 
+    // The walk itself: the lookup's table would be rebuilt for one line after the card
+    // list's last change.
     const long long version =
-        FindCardLine(db.NameIndex, db.CardLines, VersionCardName, VersionEdition);
+        FindCardLineByWalk(db.NameIndex, db.CardLines, VersionCardName, VersionEdition);
     if (version >= 0) {
-        TZandorCard record = ParseCardLine(db.CardLines[static_cast<std::size_t>(version)]);
+        TZandorCard record = ParseCardLine(pending.Current(static_cast<std::size_t>(version)));
         const std::string formatted = FormatCardLine(record);
         long long line = version;
-        if (db.CardLines[static_cast<std::size_t>(line)] != formatted) {
+        if (pending.Current(static_cast<std::size_t>(line)) != formatted) {
             line = -1;
             for (std::size_t i = 0; i < db.CardLines.size() && line < 0; ++i)
-                if (db.CardLines[i] == formatted)
+                if (pending.Current(i) == formatted)
                     line = static_cast<long long>(i);
         }
         if (line >= 0) {
             record.Flavor = run.Date;
-            undo.Lines.emplace_back(static_cast<std::size_t>(line),
-                                    std::string(db.CardLines[static_cast<std::size_t>(line)]));
-            db.CardLines.Replace(static_cast<std::size_t>(line), FormatCardLine(record));
+            pending.Set(static_cast<std::size_t>(line), FormatCardLine(record));
         }
     }
 
-    if (const TWriteResult saved = SaveDataFile(db, CardListFile, db.CardLines); !saved.Ok) {
+    const TWriteResult saved =
+        CurrentFileWriter().WriteFile(db.DataDir + std::string(CardListFile), pending.FileText());
+    if (!saved.Ok) {
         // The settings keep the date of the last update that did reach the card list.
         if (hadDate)
             db.Settings.WriteString(ini::Update, ini::Price, oldDate);
@@ -307,6 +402,7 @@ TPriceRun ApplyPrices(TCardDatabase& db, const std::vector<std::string>& priceLi
             db.Settings.EraseSection(ini::Update);
         return fail(saved.Error);
     }
+    pending.ApplyTo(db.CardLines);
     return run;
 }
 

@@ -58,10 +58,20 @@ private:
     };
     TRange range(std::string_view key) const;
 
+    // The first line of a comparison name, or none.
+    std::uint32_t head(std::string_view name) const;
+
+    static constexpr std::uint32_t none = ~std::uint32_t{0};
     const TCardLines& m_lines;
     std::size_t m_size;
     std::unordered_map<std::string, TRange> m_ranges; // upper-cased key -> its block
-    std::unordered_map<std::string, std::vector<std::uint32_t>> m_byName;
+    // The comparison names of all lines side by side in one text, a view per line, the
+    // next line of the same name, and an open-addressed table of each name's first line:
+    // no allocation per line, and the table outlives changes of the lines' prices.
+    std::string m_names;
+    std::vector<std::string_view> m_nameOf;
+    std::vector<std::uint32_t> m_next;
+    std::vector<std::uint32_t> m_slots;
 };
 
 // Sets the price on every card line the entry names and returns how many it changed.
