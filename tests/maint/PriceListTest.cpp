@@ -181,6 +181,18 @@ TEST_F(Prices, MissesAndPricesThatAreNoNumbersAreListed) {
     EXPECT_EQ(value("Crag Runner", "EM"), "0,20");
 }
 
+TEST_F(Prices, AnEntryWithoutANameMatchesNothing) {
+    // A line without a name in the card list must not take the price of a nameless entry.
+    db.CardLines.Insert(0, "\tSV\tR\t\tC\t\t0,05\t\t\t\t\t\t\t");
+    BuildNameIndex(db.NameIndex, db.CardLines);
+    const TCardLines before = db.CardLines;
+    const TPriceRun run = ApplyPrices(db, list({PriceEntryLine("(SV)", "5.00")}), today);
+    ASSERT_TRUE(run.Ok);
+    EXPECT_EQ(run.Updated, 0u);
+    EXPECT_EQ(run.NotFound, (std::vector<std::string>{"(SV)"}));
+    EXPECT_EQ(db.CardLines[0], before[0]);
+}
+
 TEST_F(Prices, AListWithoutEntriesStillDatesAndSaves) {
     std::remove(dir.File("cardlist.dat").c_str());
     const TPriceRun run = ApplyPrices(db, list({}), today);

@@ -132,14 +132,34 @@ TEST(Rulings, HeaderMarksAndChangedBlocks) {
               (std::vector<std::string>{"* The caster decides whether to pay while it resolves."}));
     for (const TRulingBlock& block : RulingBlocks(updated)) {
         const bool fromChanges = CollectRulingEntries(change, block.Name).size() > 0;
-        for (std::size_t i = block.First + 1; i < block.End; ++i)
-            if (!fromChanges)
+        for (std::size_t i = block.First + 1; i < block.End; ++i) {
+            if (!fromChanges) {
                 EXPECT_NE(updated[i][0], '+') << updated[i];
+            }
+        }
         // Blocks are apart: the line after each block is empty or the end of the file.
-        if (block.End < updated.size())
+        if (block.End < updated.size()) {
             EXPECT_EQ(updated[block.End], "") << block.Name;
+        }
     }
     EXPECT_EQ(updated.back(), "+ Info: Saltveil common.");
+}
+
+TEST(Rulings, OnlyTheHeaderIsRenewed) {
+    // A ruling that quotes the header's words keeps its text.
+    std::vector<std::string> lines = installed;
+    lines.insert(lines.begin() + 8,
+                 "  * The Card Rulings Summary is used to mark changes since the");
+    lines.insert(lines.begin() + 9, "     last release of this card (see Rule 100.1.)");
+    const std::vector<std::string> change = changes("02/05/17");
+    const std::vector<std::string> updated =
+        UpdatedRuleLines(lines, change, CheckRulingsChanges(change, "02/05/17"));
+    EXPECT_EQ(CollectRulingEntries(updated, "Ashen Crossing"),
+              (std::vector<std::string>{"Info: Emberhold uncommon.",
+                                        "* The Card Rulings Summary is used to mark changes since "
+                                        "the last release of this card (see Rule 100.1.)",
+                                        "* Charge counters are not +1/+1 counters."}));
+    EXPECT_EQ(RulingsSummaryDate(updated), "02/06/14");
 }
 
 TEST(Rulings, ASummaryWithoutHeader) {
