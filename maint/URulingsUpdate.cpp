@@ -4,7 +4,6 @@
 #include "maint/UPriceList.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_map>
 
 namespace zandor {
@@ -121,14 +120,20 @@ std::vector<std::string> UpdatedRuleLines(const std::vector<std::string>& ruleLi
         installedByName.try_emplace(installed[b].Name, b);
     const std::vector<TRulingBlock> changed = RulingBlocks(changeLines);
     std::unordered_map<std::size_t, const TRulingBlock*> replacement;
-    std::map<std::string, const TRulingBlock*, bool (*)(std::string_view, std::string_view)>
-        newCards(CardLineLess);
+    std::unordered_map<std::string_view, const TRulingBlock*> newByName;
     for (const TRulingBlock& block : changed) {
         if (const auto found = installedByName.find(block.Name); found != installedByName.end())
             replacement[found->second] = &block;
         else
-            newCards[block.Name] = &block;
+            newByName[block.Name] = &block;
     }
+    // New cards in alphabetical order; names that differ only in case stay apart.
+    std::vector<std::pair<std::string_view, const TRulingBlock*>> newCards(newByName.begin(),
+                                                                           newByName.end());
+    std::sort(newCards.begin(), newCards.end(), [](const auto& a, const auto& b) {
+        return CardLineLess(a.first, b.first) ||
+               (!CardLineLess(b.first, a.first) && a.first < b.first);
+    });
     // A new card goes before the first installed block whose name sorts after it.
     std::unordered_map<std::size_t, std::vector<const TRulingBlock*>> insertBefore;
     std::vector<const TRulingBlock*> appended;

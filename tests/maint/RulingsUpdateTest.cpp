@@ -162,6 +162,25 @@ TEST(Rulings, OnlyTheHeaderIsRenewed) {
     EXPECT_EQ(RulingsSummaryDate(updated), "02/06/14");
 }
 
+TEST(Rulings, NewCardsWhoseNamesDifferOnlyInCaseAreBothKept) {
+    TRulingsCheck check;
+    check.AddUpdated = "03/01/01";
+    const std::vector<std::string> change{"A '+' is used to mark changes since the  release.",
+                                          "ember rite:",
+                                          "+ small",
+                                          "",
+                                          "Ember Rite:",
+                                          "+ capital",
+                                          "",
+                                          "Bb:",
+                                          "+ again"};
+    const std::vector<std::string> updated = UpdatedRuleLines({"Bb:", "  one"}, change, check);
+    EXPECT_EQ(CollectRulingEntries(updated, "ember rite"), (std::vector<std::string>{"+ small"}));
+    EXPECT_EQ(CollectRulingEntries(updated, "Ember Rite"), (std::vector<std::string>{"+ capital"}));
+    EXPECT_EQ(CollectRulingEntries(updated, "Bb"), (std::vector<std::string>{"+ again"}));
+    EXPECT_EQ(RulingBlocks(updated).size(), 3u);
+}
+
 TEST(Rulings, ASummaryWithoutHeader) {
     // A summary of blocks only is all body; changes still find their places.
     const std::vector<std::string> bare{"Bb:", "  one", "", "Dd:", "+ two"};
