@@ -213,7 +213,7 @@ int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err
         err << "zandor: " << a.Words[0]
             << (prices ? " needs \"update FILE\" or \"download [--url URL]\"\n"
                        : " needs \"check FILE\" or \"update FILE\"\n");
-        return 2;
+        return 1;
     }
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
