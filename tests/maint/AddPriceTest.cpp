@@ -8,6 +8,7 @@
 #include "tests/maint/TestHttpServer.h"
 #include "widgets/UMessages.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -222,4 +223,34 @@ TEST_F(AddPrice, CancelEndsTheDownload) {
     EXPECT_EQ(window->stNameCard->text(), "Cancelled");
     EXPECT_EQ(cardListBytes(), cards);
     EXPECT_TRUE(window->BitBtn4->isEnabled());
+}
+
+namespace {
+
+// Counts the paints of a widget.
+struct TPaintCounter : QObject {
+    int Paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        Paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(AddPrice, ALongListRepaintsTheWindowNowAndThenNotForEveryEntry) {
+    std::vector<std::string> lines = PriceHeader;
+    for (int i = 0; i < 20000; ++i)
+        lines.push_back(PriceEntryLine(
+            i % 2 ? "Crag Wyrm (SV)" : "Unlisted Card " + std::to_string(i), "1.00"));
+    WriteTextLines(dir.File("long.txt"), lines);
+    choice = QString::fromStdString(dir.File("long.txt"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TPaintCounter counter;
+    window->stNameCard->installEventFilter(&counter);
+    QTest::mouseClick(window->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(window->plNum->text(), "Обновлено: 10000 карт");
+    EXPECT_EQ(window->plNoNum->text(), "Не найдено в базе: 10000 карт");
+    // A paint per 30 ms at most: far fewer than the entries, however slow the machine.
+    EXPECT_LT(counter.Paints, 2000);
 }
