@@ -242,11 +242,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << usage;
         return 2;
     }
+    if (a.Words[0] == "prices" || a.Words[0] == "rulings")
+        return maintenanceCommand(a, out, err);
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
-        {"find", findCommand},           {"render", renderCommand}, {"deck", deckCommand},
-        {"filter", filterCommand},       {"search", searchCommand}, {"prices", maintenanceCommand},
-        {"rulings", maintenanceCommand},
+        {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
+        {"filter", filterCommand}, {"search", searchCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {
