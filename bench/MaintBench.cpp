@@ -115,8 +115,8 @@ BENCHMARK(BM_RulingsUpdate)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
+    // The price run's target is absolute (at most 1 s with the save); the ratio to the save
+    // alone shows how much of it is the pricing.
     return bench::RunWithRatios(
-        argc, argv,
-        {{{"BM_ApplyPrices/min_time:3.000", "BM_SaveCardList/min_time:2.000"}, 10.0},
-         {{"BM_PriceMissWalk/iterations:20", "BM_PriceMissFast"}, 1e9}});
+        argc, argv, {{{"BM_ApplyPrices/min_time:3.000", "BM_SaveCardList/min_time:2.000"}, 10.0}});
 }
