@@ -1,15 +1,17 @@
 // The price list: its fixed-column entries, the price written into every card that an
 // entry names, and the run over a whole list that prices the card base, dates the update
-// and saves the card list, undoing everything in memory when the save fails.
+// and saves the card list, changing nothing in memory when the save fails.
 #pragma once
 
 #include "core/UCardDatabase.h"
 #include "core/UDate.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zandor {
