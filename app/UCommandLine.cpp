@@ -7,6 +7,7 @@
 #include "deck/UDeckCommands.h"
 #include "deck/UTextDeckCommands.h"
 #include "maint/UEditionCommands.h"
+#include "maint/UMaintCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/UProxyCommand.h"
 #include "render/URenderCommand.h"
@@ -63,6 +64,10 @@ const char* usage =
     "  card set NAME --edition CODE FIELD=VALUE ...\n"
     "                               change fields of a card (Program included)\n"
     "  about                        print the program's version and data dates\n"
+    "  prices update FILE           price the card base from a price list\n"
+    "  prices download [--url URL]  download the price list and price the base\n"
+    "  rulings check FILE           compare a changes-only rulings summary\n"
+    "  rulings update FILE          take a changes-only rulings summary over\n"
     "\n"
     "Options:\n"
     "  --data DIR   the data folder (default: \"data\" beside the program, or\n"
@@ -76,7 +81,8 @@ bool takesValue(const std::string& option) {
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
            option == "--or" || option == "--fields" || option == "--key" || option == "--name" ||
            option == "--spoiler" || option == "--field-key" || option == "--proxy" ||
-           option == "--dpi" || option == "--paper" || option == "--card" || option == "--seen";
+           option == "--dpi" || option == "--paper" || option == "--card" || option == "--seen" ||
+           option == "--url";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -326,7 +332,27 @@ int aboutCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunAboutCommand(db, out);
-}
+    // "prices" and "rulings" take their job from their second word and work on the data folder.
+    int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+        using TJob = int (*)(TCardDatabase&, const std::string&, std::ostream&, std::ostream&);
+        const bool prices = a.Words[0] == "prices";
+        const std::map<std::string, TJob> jobs =
+            prices ? std::map<std::string, TJob>{{"update", RunPricesUpdateCommand},
+                                                 {"download", RunPricesDownloadCommand}}
+                   : std::map<std::string, TJob>{{"check", RunRulingsCheckCommand},
+                                                 {"update", RunRulingsUpdateCommand}};
+        const auto job = a.Words.size() < 2 ? jobs.end() : jobs.find(a.Words[1]);
+        const bool download = job != jobs.end() && job->first == "download";
+        if (job == jobs.end() || a.Words.size() != (download ? 2u : 3u)) {
+            err << "zandor: " << a.Words[0]
+                << (prices ? " needs \"update FILE\" or \"download [--url URL]\"\n"
+                           : " needs \"check FILE\" or \"update FILE\"\n");
+            return 1;
+        }
+        TCardDatabase db;
+        LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+        return job->second(db, download ? option(a, "--url") : a.Words[2], out, err);
+    }
 
 } // namespace
 
@@ -357,6 +383,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (!problem.empty())
             err << "zandor: " << problem << "\n";
     }
+    if (a.Words[0] == "prices" || a.Words[0] == "rulings")
+        return maintenanceCommand(a, out, err);
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},

@@ -14,6 +14,8 @@
 #include "deck/UVersionRecord.h"
 #include "deck/UViewBIGComment.h"
 #include "maint/UAboutBox.h"
+#include "maint/UAddCardRull.h"
+#include "maint/UAddPrice.h"
 #include "maint/UEditCard.h"
 #include "maint/UEditionED.h"
 #include "widgets/UHelpViewer.h"
@@ -434,10 +436,24 @@ void TfmDeckED::buildMenus() {
     QMenu* tools = bar->addMenu(QStringLiteral("Tools"));
     AddDeleteEdition1 = entry(tools, QStringLiteral("Add/Delete Edition..."), "AddDeleteEdition1",
                               [this] { editionWindow()->exec(); });
-    AddCardRulingsSummary1 = entry(tools, QStringLiteral("Add Card Rulings Summary..."),
-                                   "AddCardRulingsSummary1", nothing);
+    // The rulings and price windows are made for each showing and freed after it; the
+    // card panel then shows the card again with its new rulings or price.
+    const auto maintenance = [this](auto makeWindow) {
+        return [this, makeWindow] {
+            auto window = makeWindow();
+            window->exec();
+            const bool changed = window->Changed();
+            delete window;
+            if (changed && SelectedBase() >= 0)
+                lbBaseClick();
+        };
+    };
+    AddCardRulingsSummary1 =
+        entry(tools, QStringLiteral("Add Card Rulings Summary..."), "AddCardRulingsSummary1",
+              maintenance([this] { return new TfmAddCardRull(m_db, this); }));
     AddCardRulingsSummary1->setVisible(false);
-    AddCardPrices1 = entry(tools, QStringLiteral("Add Card Prices..."), "AddCardPrices1", nothing);
+    AddCardPrices1 = entry(tools, QStringLiteral("Add Card Prices..."), "AddCardPrices1",
+                           maintenance([this] { return new TfmAddPrice(m_db, this); }));
     PrintProxy1 = entry(tools, QStringLiteral("Print Proxy..."), "PrintProxy1",
                         [this] { m_shell.PrintProxies(); });
     Options1 = entry(tools, QStringLiteral("Options..."), "Options1",
