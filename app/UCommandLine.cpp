@@ -332,27 +332,29 @@ int aboutCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     TCardDatabase db;
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunAboutCommand(db, out);
-    // "prices" and "rulings" take their job from their second word and work on the data folder.
-    int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
-        using TJob = int (*)(TCardDatabase&, const std::string&, std::ostream&, std::ostream&);
-        const bool prices = a.Words[0] == "prices";
-        const std::map<std::string, TJob> jobs =
-            prices ? std::map<std::string, TJob>{{"update", RunPricesUpdateCommand},
-                                                 {"download", RunPricesDownloadCommand}}
-                   : std::map<std::string, TJob>{{"check", RunRulingsCheckCommand},
-                                                 {"update", RunRulingsUpdateCommand}};
-        const auto job = a.Words.size() < 2 ? jobs.end() : jobs.find(a.Words[1]);
-        const bool download = job != jobs.end() && job->first == "download";
-        if (job == jobs.end() || a.Words.size() != (download ? 2u : 3u)) {
-            err << "zandor: " << a.Words[0]
-                << (prices ? " needs \"update FILE\" or \"download [--url URL]\"\n"
-                           : " needs \"check FILE\" or \"update FILE\"\n");
-            return 1;
-        }
-        TCardDatabase db;
-        LoadCardDatabase(db, ProgramFolder(), a.DataDir);
-        return job->second(db, download ? option(a, "--url") : a.Words[2], out, err);
+}
+
+// "prices" and "rulings" take their job from their second word and work on the data folder.
+int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    using TJob = int (*)(TCardDatabase&, const std::string&, std::ostream&, std::ostream&);
+    const bool prices = a.Words[0] == "prices";
+    const std::map<std::string, TJob> jobs =
+        prices ? std::map<std::string, TJob>{{"update", RunPricesUpdateCommand},
+                                             {"download", RunPricesDownloadCommand}}
+               : std::map<std::string, TJob>{{"check", RunRulingsCheckCommand},
+                                             {"update", RunRulingsUpdateCommand}};
+    const auto job = a.Words.size() < 2 ? jobs.end() : jobs.find(a.Words[1]);
+    const bool download = job != jobs.end() && job->first == "download";
+    if (job == jobs.end() || a.Words.size() != (download ? 2u : 3u)) {
+        err << "zandor: " << a.Words[0]
+            << (prices ? " needs \"update FILE\" or \"download [--url URL]\"\n"
+                       : " needs \"check FILE\" or \"update FILE\"\n");
+        return 1;
     }
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return job->second(db, download ? option(a, "--url") : a.Words[2], out, err);
+}
 
 } // namespace
 
