@@ -6,6 +6,7 @@
 #include "deck/UDeckCommands.h"
 #include "play/UPlayCommands.h"
 #include "render/URenderCommand.h"
+#include "render/UTileCommand.h"
 #include "stats/UStatCommands.h"
 
 #include <functional>
@@ -30,6 +31,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
                     "Commands:\n"
                     "  find NAME [--edition CODE]   print the fields of a card\n"
                     "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
+                    "  tile NAME --out FILE.png     draw the table tile (--edition, --tapped,\n"
+                    "                               --face-down, --counters N, --keywords TEXT)\n"
                     "  deck hand FILE.dec [--seed N] [--draw K]\n"
                     "                               deal a sample opening hand\n"
                     "  deck stats FILE.dec          print the statistics of a deck\n"
@@ -49,7 +52,8 @@ const char* usage = "Usage: zandor [--data DIR] COMMAND [ARGUMENTS]\n"
 bool takesValue(const std::string& option) {
     return option == "--data" || option == "--edition" || option == "--stretch" ||
            option == "--out" || option == "--seed" || option == "--draw" || option == "--and" ||
-           option == "--or" || option == "--fields";
+           option == "--or" || option == "--fields" || option == "--counters" ||
+           option == "--keywords";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -100,6 +104,24 @@ int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     LoadCardDatabase(db, ProgramFolder(), a.DataDir);
     return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
                             option(a, "--out"), out, err);
+}
+
+int tileCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 2) {
+        err << "zandor: tile needs one card name (quote names with blanks)\n";
+        return 2;
+    }
+    TTileCommand command;
+    command.Name = a.Words[1];
+    command.Edition = option(a, "--edition");
+    command.Tapped = a.Options.count("--tapped") > 0;
+    command.FaceDown = a.Options.count("--face-down") > 0;
+    command.Counters = option(a, "--counters");
+    command.Keywords = option(a, "--keywords");
+    command.OutFile = option(a, "--out");
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunTileCommand(db, command, out, err);
 }
 
 int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
@@ -218,7 +240,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     using TCommand = std::function<int(const TArguments&, std::ostream&, std::ostream&)>;
     const std::map<std::string, TCommand> commands{
         {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
-        {"filter", filterCommand}, {"search", searchCommand},
+        {"filter", filterCommand}, {"search", searchCommand}, {"tile", tileCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {
