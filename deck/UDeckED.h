@@ -144,6 +144,8 @@ public:
     void sbSaveClick();
     void SaveApprendic1Click();
     void CountDeck();
+    // Replaces the deck list (the load deck dialog's "Deck Edition").
+    void SetDeckLines(const std::vector<std::string>& lines);
     // Window commands.
     void sbTestClick();
     void sbStatClick();

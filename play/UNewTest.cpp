@@ -37,6 +37,9 @@ std::string trimmed(const std::string& text) {
 
 TfmLoadDeck::TfmLoadDeck(TCardDatabase& db, TfmSideBoard* sideboard, QWidget* parent)
     : QDialog(parent), m_db(db), m_sideboard(sideboard) {
+    // The sideboard dialog belongs to this one unless someone else keeps it.
+    if (m_sideboard && !m_sideboard->parent())
+        m_sideboard->setParent(this, m_sideboard->windowFlags());
     setObjectName(QStringLiteral("fmLoadDeck"));
     setWindowTitle(QStringLiteral("Load Deck"));
     setFixedSize(469, 288);
