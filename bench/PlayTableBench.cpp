@@ -55,7 +55,7 @@ struct TBench {
         Db.PicDir = data + "pics";
         Db.TableDragFrame = false;
         Db.ProgramOptions.UseCopy = false;
-        LoadDeck = std::make_unique<TfmLoadDeck>(Db, new TfmSideBoard);
+        LoadDeck = std::make_unique<TfmLoadDeck>(Db);
         Play = std::make_unique<TfmPlay>(Db, LoadDeck.get());
         Play->setWindowState(Qt::WindowNoState);
         Play->resize(1920, 1080);

@@ -77,7 +77,7 @@ void TZandorShell::CreateWindows() {
     fmFilters = new TfmFilters(Db);
     fmResult = new TfmResult;
     fmFindCard = new TfmFindCard;
-    auto* loadDeck = new TfmLoadDeck(Db, new TfmSideBoard);
+    auto* loadDeck = new TfmLoadDeck(Db);
     fmLoadDeck = loadDeck;
     auto* play = new TfmPlay(Db, loadDeck);
     play->SetFrameImages(FrameImages.get());

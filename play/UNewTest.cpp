@@ -35,11 +35,8 @@ std::string trimmed(const std::string& text) {
 
 } // namespace
 
-TfmLoadDeck::TfmLoadDeck(TCardDatabase& db, TfmSideBoard* sideboard, QWidget* parent)
-    : QDialog(parent), m_db(db), m_sideboard(sideboard) {
-    // The sideboard dialog belongs to this one unless someone else keeps it.
-    if (m_sideboard && !m_sideboard->parent())
-        m_sideboard->setParent(this, m_sideboard->windowFlags());
+TfmLoadDeck::TfmLoadDeck(TCardDatabase& db, QWidget* parent) : QDialog(parent), m_db(db) {
+    fmSideBoard = new TfmSideBoard(this);
     setObjectName(QStringLiteral("fmLoadDeck"));
     setWindowTitle(QStringLiteral("Load Deck"));
     setFixedSize(469, 288);
@@ -141,11 +138,11 @@ void TfmLoadDeck::sbLoadDeckClick() {
 
 void TfmLoadDeck::sbSideboardClick() {
     QListWidget* list = ActiveList();
-    if (list->count() == 0 || !m_sideboard)
+    if (list->count() == 0 || !fmSideBoard)
         return;
-    m_sideboard->SetRows(SideboardRowsOf(Lines(list)));
-    m_sideboard->exec();
-    fillList(list, LinesOfSideboardRows(m_sideboard->Rows()));
+    fmSideBoard->SetRows(SideboardRowsOf(Lines(list)));
+    fmSideBoard->exec();
+    fillList(list, LinesOfSideboardRows(fmSideBoard->Rows()));
 }
 
 void TfmLoadDeck::sbDeckEdClick() {

@@ -20,7 +20,7 @@ class TfmSideBoard;
 class TfmLoadDeck : public QDialog {
     Q_OBJECT
 public:
-    TfmLoadDeck(TCardDatabase& db, TfmSideBoard* sideboard, QWidget* parent = nullptr);
+    explicit TfmLoadDeck(TCardDatabase& db, QWidget* parent = nullptr);
 
     QTabWidget* pcDeck;
     QWidget* tsP1;
@@ -32,6 +32,8 @@ public:
     QPushButton* sbDeckEd;
     QPushButton* bbOk;
     QPushButton* bbCancel;
+    // The sideboard dialog of the "Sideboard" command, owned by this dialog.
+    TfmSideBoard* fmSideBoard;
 
     // The open dialog of deck files ("Deck|*.dec"): the chosen path, or an empty text.
     // Tests replace it, since native dialogs cannot be clicked.
@@ -59,7 +61,6 @@ protected:
 
 private:
     TCardDatabase& m_db;
-    TfmSideBoard* m_sideboard;
 };
 
 } // namespace zandor

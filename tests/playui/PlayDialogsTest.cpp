@@ -62,7 +62,6 @@ private:
 struct LoadDeck : ::testing::Test {
     TTempDir dir;
     TCardDatabase db;
-    TfmSideBoard sideboard;
     std::unique_ptr<TfmLoadDeck> dialog;
     std::vector<TMessage> messages;
     QString chosen;
@@ -70,7 +69,7 @@ struct LoadDeck : ::testing::Test {
     void SetUp() override {
         PlayTestDecks() = {};
         db.DeckDir = dir.Path();
-        dialog = std::make_unique<TfmLoadDeck>(db, &sideboard);
+        dialog = std::make_unique<TfmLoadDeck>(db);
         dialog->OpenDeck = [this](QWidget*, const QString& folder) {
             EXPECT_EQ(folder.toStdString(), db.DeckDir);
             return chosen;
@@ -168,12 +167,12 @@ TEST_F(LoadDeck, SideboardRoundTripDropsCommentsAndKeepsGridsAfterClose) {
     dialog->lbP1->addItem(QStringLiteral("SB: 1 [EM] - Cinder Whelp"));
     std::vector<std::string> deckGrid, sbGrid;
     whenShown([&] {
-        deckGrid = gridTexts(sideboard.sgDeck);
-        sbGrid = gridTexts(sideboard.sgSB);
-        sideboard.sgDeck->setCurrentCell(0, 0);
-        sideboard.sgSB->setCurrentCell(0, 0);
-        QTest::mouseClick(sideboard.sbTrade, Qt::LeftButton);
-        QTest::mouseClick(sideboard.sbClose, Qt::LeftButton);
+        deckGrid = gridTexts(dialog->fmSideBoard->sgDeck);
+        sbGrid = gridTexts(dialog->fmSideBoard->sgSB);
+        dialog->fmSideBoard->sgDeck->setCurrentCell(0, 0);
+        dialog->fmSideBoard->sgSB->setCurrentCell(0, 0);
+        QTest::mouseClick(dialog->fmSideBoard->sbTrade, Qt::LeftButton);
+        QTest::mouseClick(dialog->fmSideBoard->sbClose, Qt::LeftButton);
     });
     QTest::mouseClick(dialog->sbSideboard, Qt::LeftButton);
     EXPECT_EQ(deckGrid, std::vector<std::string>{"2 [EM] - Moss Vat"});
@@ -189,7 +188,7 @@ TEST_F(LoadDeck, SideboardRoundTripDropsCommentsAndKeepsGridsAfterClose) {
     dialog->lbP1->clear();
     dialog->lbP1->addItem(QStringLiteral("    3 [SV] - Gravel Ogre"));
     dialog->lbP1->addItem(QStringLiteral("/ notes"));
-    whenShown([&] { QTest::mouseClick(sideboard.sbClose, Qt::LeftButton); });
+    whenShown([&] { QTest::mouseClick(dialog->fmSideBoard->sbClose, Qt::LeftButton); });
     QTest::mouseClick(dialog->sbSideboard, Qt::LeftButton);
     EXPECT_EQ(listLines(dialog->lbP1), std::vector<std::string>{"    3 [SV] - Gravel Ogre"});
 }

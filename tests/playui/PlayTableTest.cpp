@@ -76,7 +76,7 @@ struct PlayTable : ::testing::Test {
             return true;
         });
         PlayTestDecks() = {};
-        loadDeck = std::make_unique<TfmLoadDeck>(db, new TfmSideBoard);
+        loadDeck = std::make_unique<TfmLoadDeck>(db);
         play = std::make_unique<TfmPlay>(db, loadDeck.get());
         play->setWindowState(Qt::WindowNoState);
         play->resize(1100, 800);
