@@ -24,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 namespace zandor {
@@ -327,6 +328,9 @@ void TfmPlay::clearTable() {
 
 void TfmPlay::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Without a window manager a maximised window keeps its size: fill the screen here.
+    if (isMaximized() && screen() && geometry() != screen()->availableGeometry())
+        setGeometry(screen()->availableGeometry());
     if (m_game)
         return;
     m_game = std::make_unique<TPlayerTest>();
