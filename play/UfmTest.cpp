@@ -760,37 +760,18 @@ bool TfmPlay::handPanelEvent(QFrame* panel, QEvent* event) {
     case QEvent::MouseMove: {
         if (m_movingPanel != panel)
             return false;
+        // The panel follows the mouse, kept inside the table's left edge and its player's
+        // half: player 1's below the middle, player 2's above it. The limits hold for the
+        // new place, so that a quick move cannot carry a panel past them.
         const QPoint at = mouse->position().toPoint();
-        const QPoint m = Panel2->mapFromGlobal(mouse->globalPosition().toPoint());
-        const int gx = m_panelGrab.x();
-        const int gy = m_panelGrab.y();
         const int h = Panel2->height() / 2;
-        int left = panel->x();
-        int top = panel->y();
-        bool limited = false;
-        if (left <= 0 && m.x() < gx) {
-            left = 0;
-            limited = true;
-        }
-        if (panel == plPlayer1 && top <= h && m.y() < gy + h) {
-            top = h;
-            limited = true;
-        }
-        if (panel == plPlayer2) {
-            if (top <= 0 && m.y() < gy) {
-                top = 0;
-                limited = true;
-            }
-            if (top + panel->height() >= h && m.y() > gy + h - panel->height()) {
-                top = h - panel->height();
-                limited = true;
-                m_movingPanel = nullptr;
-            }
-        }
-        if (limited)
-            panel->move(left, top);
+        int left = std::max(0, panel->x() + at.x() - m_panelGrab.x());
+        int top = panel->y() + at.y() - m_panelGrab.y();
+        if (panel == plPlayer1)
+            top = std::max(top, h);
         else
-            panel->move(left + at.x() - gx, top + at.y() - gy);
+            top = std::clamp(top, 0, std::max(0, h - panel->height()));
+        panel->move(left, top);
         return true;
     }
     case QEvent::MouseButtonRelease:

@@ -586,3 +586,27 @@ TEST(GameArtCache, FindsArtUnderTheFileNameTheCardFaceUses) {
     EXPECT_EQ(cache.Pictures.Count(), 2);
     EXPECT_TRUE(cache.Errors.empty());
 }
+
+TEST_F(PlayTable, HandPanelsMoveWithTheMouseWithinTheirHalves) {
+    sampleGame();
+    const int half = play->Panel2->height() / 2;
+    const struct {
+        QFrame* TfmPlay::*Panel;
+        QPoint Move;
+        QPoint Expected;
+    } cases[] = {
+        {&TfmPlay::plPlayer1, {30, 20}, {454, 428}},
+        {&TfmPlay::plPlayer1, {0, -200}, {454, half}},      // not above the middle
+        {&TfmPlay::plPlayer1, {-600, 0}, {0, half}},        // not past the left edge
+        {&TfmPlay::plPlayer2, {-20, -100}, {404, 0}},       // not above the top
+        {&TfmPlay::plPlayer2, {0, 500}, {404, half - 120}}, // not below the middle
+    };
+    for (const auto& c : cases) {
+        QFrame* panel = play.get()->*c.Panel;
+        const QPoint grab(110, 4);
+        QTest::mousePress(panel, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(panel, grab + c.Move);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, grab + c.Move);
+        EXPECT_EQ(panel->pos(), c.Expected) << c.Move.x() << "," << c.Move.y();
+    }
+}
