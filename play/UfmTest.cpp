@@ -27,6 +27,8 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <cstring>
+
 namespace zandor {
 
 namespace {
@@ -107,9 +109,11 @@ int TGameArtCache::AddCardArt(const std::string& picDir, const std::string& edit
 
 // ---- the window -----------------------------------------------------------------------
 
+// The table is not kept on top of other windows: the deck editor, opened modally from the
+// load deck dialog, would disappear behind it.
 TfmPlay::TfmPlay(TCardDatabase& db, TfmLoadDeck* loadDeck, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_db(db),
-      m_loadDeck(loadDeck), m_artCache(std::make_unique<TGameArtCache>()) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_db(db), m_loadDeck(loadDeck),
+      m_artCache(std::make_unique<TGameArtCache>()) {
     setObjectName(QStringLiteral("fmPlay"));
     setWindowTitle(QStringLiteral("Test Play"));
     QFont interfaceFont(QStringLiteral("MS Sans Serif"));
@@ -433,7 +437,13 @@ void TfmPlay::FullRedraw() {
     if (m_game)
         for (int i = 0; i <= m_game->TableLast(); ++i)
             drawCardOnBoard(i);
-    m_display = m_board.copy();
+    // Into Display's own memory: a new picture of the table's size is slow to touch.
+    if (m_display.size() == m_board.size() && m_display.format() == m_board.format() &&
+        m_display.bytesPerLine() == m_board.bytesPerLine())
+        std::memcpy(m_display.bits(), m_board.constBits(),
+                    static_cast<std::size_t>(m_board.sizeInBytes()));
+    else
+        m_display = m_board.copy();
     m_floatShown = false;
     pbPlay->update();
 }
@@ -471,11 +481,10 @@ void TfmPlay::drawPile(int player, TPileKind kind) {
         loaded.load(QString::fromStdString(path));
     picture.fill(Qt::black);
     QPainter p(&picture);
-    if (loaded.isNull())
-        reportOnce(file, QStringLiteral("The pile picture \"%1\" cannot be read; the pile is "
-                                        "shown without it.")
-                             .arg(QString::fromStdString(path)));
-    else
+    if (loaded.isNull()) {
+        if (m_reported.insert(file).second)
+            m_missingPiles << QString::fromStdString(path);
+    } else
         p.drawImage(0, 0, loaded);
     if (kind != TPileKind::Library && last >= 0 && m_game) {
         const auto top = kind == TPileKind::Graveyard ? m_game->PrepareGraveyardCard(name, last)
@@ -506,11 +515,26 @@ void TfmPlay::drawPile(int player, TPileKind kind) {
 void TfmPlay::RedrawPiles(TPileKind kind) {
     drawPile(1, kind);
     drawPile(2, kind);
+    reportMissingPiles();
 }
 
 void TfmPlay::RedrawAllPiles() {
-    for (TPileKind kind : {TPileKind::Library, TPileKind::Graveyard, TPileKind::Removed})
-        RedrawPiles(kind);
+    for (TPileKind kind : {TPileKind::Library, TPileKind::Graveyard, TPileKind::Removed}) {
+        drawPile(1, kind);
+        drawPile(2, kind);
+    }
+    reportMissingPiles();
+}
+
+// The pile pictures that could not be read, named in one message, each file once a run.
+void TfmPlay::reportMissingPiles() {
+    if (m_missingPiles.isEmpty())
+        return;
+    const QString files = m_missingPiles.join(QStringLiteral("\n"));
+    m_missingPiles.clear();
+    ShowError(this, QStringLiteral("These pile pictures cannot be read; the piles are shown "
+                                   "without them:\n%1")
+                        .arg(files));
 }
 
 void TfmPlay::ShowLives() {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -168,6 +169,7 @@ private:
     void eraseFromBoard(int index);
     void showBoardRect(const QRect& rect);
     void reportOnce(const std::string& file, const QString& text);
+    void reportMissingPiles();
     void showCardInView(const TZandorCard& card, bool fromHand);
     void renderCardView(const TZandorCard& card);
     void drawPile(int player, TPileKind kind);
@@ -204,6 +206,7 @@ private:
     QImage m_piles[2][3];
     std::string m_pileFiles[2][3];
     std::set<std::string> m_reported;
+    QStringList m_missingPiles;
     std::string m_lastShownCard;
     std::string m_splitEdition;
 

@@ -101,10 +101,24 @@ TEST_F(Launcher, CloseButtonEndsTheProgram) {
 }
 
 TEST_F(Launcher, ButtonsOfWindowsNotYetThereDoNothing) {
-    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
     QTest::mouseClick(main().iabOptions, Qt::LeftButton);
     EXPECT_TRUE(main().isVisible());
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Launcher, TestPlayOpensTheTableWhichNamesItsMissingPilePicturesOnce) {
+    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
+    ASSERT_TRUE(shell->fmPlay);
+    EXPECT_TRUE(shell->fmPlay->isVisible());
+    EXPECT_FALSE(main().isVisible());
+    // An empty data folder: one message names the three empty-pile pictures.
+    ASSERT_EQ(messages.size(), 1u);
+    for (const char* file : {"lib.bmp", "grave.bmp", "remov.bmp"})
+        EXPECT_TRUE(messages[0].Text.contains(QString::fromLatin1(file))) << file;
+    shell->fmPlay->hide();
+    shell->PlayTableClosed();
+    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(Launcher, RoutesBetweenTheLauncherTheEditorAndThePlayTable) {

@@ -396,12 +396,12 @@ TEST(Deal, CardArtIsAskedForByEditionAndNameInTheCardListsCodePage) {
         std::vector<std::string> Asked;
     } cardArt;
     TPlayBase base;
-    base.AddCard("\xC6ther Wisp", "Creature - Wisp", "1/1");
+    base.AddCard("\xC6lvin Wisp", "Creature - Wisp", "1/1");
     TPlayerTest game;
     game.SetSmallArtCache(&cardArt, false);
     game.NewGame("Player1", "Player2", "/pics", base.ProgramLines, base.CardLines, base.NameIndex,
-                 DeckOf({"\xC6ther Wisp"}), {});
-    EXPECT_EQ(cardArt.Asked, std::vector<std::string>{"/pics|TST|\xC6ther Wisp"});
+                 DeckOf({"\xC6lvin Wisp"}), {});
+    EXPECT_EQ(cardArt.Asked, std::vector<std::string>{"/pics|TST|\xC6lvin Wisp"});
     EXPECT_EQ(game.Player1().Library.Card(0)->Play.ImageIndex, 3);
     game.SetSmallArtCache(&fallback, false);
     game.NewGame("Player1", "Player2", "/pics", base.ProgramLines, base.CardLines, base.NameIndex,

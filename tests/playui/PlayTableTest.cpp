@@ -577,10 +577,10 @@ TEST(GameArtCache, FindsArtUnderTheFileNameTheCardFaceUses) {
     QImage art(120, 90, QImage::Format_RGB888);
     art.fill(Qt::darkGreen);
     // The card list is Windows-1252; the file name is the name in UTF-8, colons dropped.
-    ASSERT_TRUE(art.save(QString::fromStdString(pics + "/TQ/\xC3\x86ther Wisp.jpg"), "JPG"));
+    ASSERT_TRUE(art.save(QString::fromStdString(pics + "/TQ/\xC3\x86lvin Wisp.jpg"), "JPG"));
     ASSERT_TRUE(art.save(QString::fromStdString(pics + "/TQ/Wisp Lord.jpg"), "JPG"));
     TGameArtCache cache;
-    EXPECT_EQ(cache.AddCardArt(pics, "TQ", "\xC6ther Wisp"), 0);
+    EXPECT_EQ(cache.AddCardArt(pics, "TQ", "\xC6lvin Wisp"), 0);
     EXPECT_EQ(cache.AddCardArt(pics, "TQ", "Wisp: Lord"), 1);
     EXPECT_EQ(cache.AddCardArt(pics, "TQ", "No Such Wisp"), -1);
     EXPECT_EQ(cache.Pictures.Count(), 2);
