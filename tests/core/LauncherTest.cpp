@@ -127,6 +127,7 @@ TEST_F(Launcher, RoutesBetweenTheLauncherTheEditorAndThePlayTable) {
     auto* editor = new QWidget;
     auto* table = new QWidget;
     shell->fmDeckED = editor;
+    delete shell->fmPlay; // the real table makes way for the stand-in
     shell->fmPlay = table;
 
     QTest::mouseClick(main().iabDeckED, Qt::LeftButton);
