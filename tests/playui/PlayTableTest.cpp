@@ -610,3 +610,22 @@ TEST_F(PlayTable, HandPanelsMoveWithTheMouseWithinTheirHalves) {
         EXPECT_EQ(panel->pos(), c.Expected) << c.Move.x() << "," << c.Move.y();
     }
 }
+
+TEST_F(PlayTable, FrameModeHandCardShowsAFrameAndLandsThirtyUpAndLeft) {
+    db.TableDragFrame = true;
+    sampleGame();
+    QListWidget* list = play->lbHandP2;
+    list->setCurrentRow(0);
+    const QPoint start = list->visualItemRect(list->item(0)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(list->viewport(), start + QPoint(20, 0));
+    QTest::mouseMove(play->pbPlay, QPoint(600, 200));
+    EXPECT_EQ(play->FloatRect(), QRect(570, 170, 100, 100));
+    EXPECT_NE(play->Display(), play->Board());
+    QTest::mouseRelease(play->pbPlay, Qt::LeftButton, {}, QPoint(600, 200));
+    ASSERT_EQ(game().TableLast(), 0);
+    EXPECT_EQ(QPoint(game().TableCard(0)->X, game().TableCard(0)->Y), QPoint(570, 170));
+    EXPECT_EQ(game().TableCard(0)->Owner, TfmPlay::Player2);
+    EXPECT_EQ(play->Display(), play->Board());
+    EXPECT_NE(boardAt(620, 220), tableRgb);
+}
