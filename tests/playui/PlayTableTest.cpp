@@ -274,18 +274,23 @@ TEST_F(PlayTable, TableCardMovesByTheDragDistanceLessOnePixel) {
 
 TEST_F(PlayTable, ErasingALiftedCardRedrawsTheCardsItCovered) {
     sampleGame();
-    placeCard(1, 100, 100);
-    placeCard(2, 150, 150);
-    const QImage before = play->Board().copy();
-    // Lift the lower card: the upper one comes to the front, and where they overlap the
-    // board shows it again once the lower card has gone.
-    placeCard(1, 400, 400);
-    play->FullRedraw();
-    const QImage three = play->Board().copy();
-    dragOnTable(QPoint(420, 420), play->pbPlay, QPoint(700, 120));
-    EXPECT_EQ(play->Board().copy(0, 0, 300, 300), three.copy(0, 0, 300, 300));
-    EXPECT_EQ(boardAt(450, 450), tableRgb);
-    (void)before;
+    placeCard(1, 100, 100); // lower
+    placeCard(2, 150, 150); // upper, covering the lower one's corner
+    const QImage upper = play->Board().copy(150, 150, 100, 100);
+    // The lower card is lifted by its free corner: it comes to the front and leaves the
+    // board, and where it lay over nothing the table shows, where the upper card lay under
+    // it the upper card shows again.
+    QTest::mousePress(play->pbPlay, Qt::LeftButton, {}, QPoint(120, 120));
+    QTest::mouseMove(play->pbPlay, QPoint(140, 130));
+    ASSERT_TRUE(play->DragActive());
+    EXPECT_EQ(boardAt(120, 120), tableRgb);
+    EXPECT_EQ(play->Board().copy(150, 150, 100, 100), upper);
+    QTest::mouseMove(play->pbPlay, QPoint(720, 140));
+    QTest::mouseRelease(play->pbPlay, Qt::LeftButton, {}, QPoint(720, 140));
+    EXPECT_EQ(play->Board().copy(150, 150, 100, 100), upper);
+    EXPECT_EQ(boardAt(120, 120), tableRgb);
+    EXPECT_EQ(QPoint(game().TableCard(1)->X, game().TableCard(1)->Y), QPoint(699, 119));
+    EXPECT_EQ(play->Display(), play->Board());
 }
 
 TEST_F(PlayTable, TableCardGoesToItsOwnersPilesAndHand) {
