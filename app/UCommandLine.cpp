@@ -11,6 +11,7 @@
 #include "play/UPlayCommands.h"
 #include "render/UProxyCommand.h"
 #include "render/URenderCommand.h"
+#include "render/UTileCommand.h"
 #include "stats/UOddsCommand.h"
 #include "stats/UStatCommands.h"
 
@@ -37,6 +38,8 @@ const char* usage =
     "Commands:\n"
     "  find NAME [--edition CODE]   print the fields of a card\n"
     "  render NAME --out FILE.png   draw the card face (--edition, --stretch)\n"
+    "  tile NAME --out FILE.png     draw the table tile (--edition, --tapped,\n"
+    "                               --face-down, --counters N, --keywords TEXT)\n"
     "  render NAME --proxy WIDTHxHEIGHT [--base] [--no-art] [--border] --out FILE.png\n"
     "                               draw the card's proxy at that size\n"
     "  proxies LIST --out FILE.pdf [--dpi N] [--paper A4|Letter|Legal] [--base]\n"
@@ -82,7 +85,7 @@ bool takesValue(const std::string& option) {
            option == "--or" || option == "--fields" || option == "--key" || option == "--name" ||
            option == "--spoiler" || option == "--field-key" || option == "--proxy" ||
            option == "--dpi" || option == "--paper" || option == "--card" || option == "--seen" ||
-           option == "--url";
+           option == "--url" || option == "--counters" || option == "--keywords";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
@@ -141,6 +144,24 @@ int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
                                      a.Options.count("--border") > 0, option(a, "--out"), out, err);
     return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
                             option(a, "--out"), out, err);
+}
+
+int tileCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
+    if (a.Words.size() != 2) {
+        err << "zandor: tile needs one card name (quote names with blanks)\n";
+        return 2;
+    }
+    TTileCommand command;
+    command.Name = a.Words[1];
+    command.Edition = option(a, "--edition");
+    command.Tapped = a.Options.count("--tapped") > 0;
+    command.FaceDown = a.Options.count("--face-down") > 0;
+    command.Counters = option(a, "--counters");
+    command.Keywords = option(a, "--keywords");
+    command.OutFile = option(a, "--out");
+    TCardDatabase db;
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    return RunTileCommand(db, command, out, err);
 }
 
 int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
@@ -392,6 +413,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         {"find", findCommand},     {"render", renderCommand}, {"deck", deckCommand},
         {"filter", filterCommand}, {"search", searchCommand}, {"edition", editionCommand},
         {"card", cardCommand},     {"about", aboutCommand},   {"proxies", proxiesCommand},
+        {"tile", tileCommand},
     };
     const auto command = commands.find(a.Words[0]);
     if (command == commands.end()) {

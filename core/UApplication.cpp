@@ -7,6 +7,9 @@
 #include "deck/UFindCard.h"
 #include "deck/UResult.h"
 #include "deck/UViewBIGComment.h"
+#include "play/UNewTest.h"
+#include "play/USBorad.h"
+#include "play/UfmTest.h"
 #include "render/UImageLists.h"
 #include "render/UOptions.h"
 #include "render/UPrintProxy.h"
@@ -78,6 +81,11 @@ void TZandorShell::CreateWindows() {
     fmFindCard = new TfmFindCard;
     fmOptions = new TfmOptions(Db);
     fmPrintProxy = new TfmPrintProxy(Db);
+    auto* loadDeck = new TfmLoadDeck(Db);
+    fmLoadDeck = loadDeck;
+    auto* play = new TfmPlay(Db, loadDeck);
+    play->SetFrameImages(FrameImages.get());
+    fmPlay = play;
     fmStat = new TfmStat(Db);
     fmRFComent = new TfmRFComent;
     // The editor's statistics command shows its deck in the statistics window.
@@ -93,6 +101,20 @@ void TZandorShell::CreateWindows() {
                 if (fmPrintProxy)
                     static_cast<TfmPrintProxy*>(fmPrintProxy.data())->AddToProxyList(baseLine);
             });
+    // The play test: the editor's test command feeds the load deck dialog while it is up,
+    // whose "Deck Edition" shows the editor modally; "X" on the table goes back.
+    connect(
+        editor, &TfmDeckED::DeckForLoadDialog, loadDeck,
+        [loadDeck](const std::vector<std::string>& lines) { loadDeck->ReceiveEditorDeck(lines); });
+    loadDeck->EditDeck = [editor](const std::vector<std::string>& lines) {
+        editor->SetDeckLines(lines);
+        editor->setWindowModality(Qt::ApplicationModal);
+        editor->show();
+        while (editor->isVisible())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        editor->setWindowModality(Qt::NonModal);
+    };
+    connect(play, &TfmPlay::Closed, this, [this] { PlayTableClosed(); });
 }
 
 void TZandorShell::DestroyWindows() {

@@ -957,6 +957,12 @@ void TfmDeckED::sbTestClick() {
     hide();
 }
 
+void TfmDeckED::SetDeckLines(const std::vector<std::string>& lines) {
+    m_deck.SetLines(lines);
+    refreshDeck();
+    CountDeck();
+}
+
 void TfmDeckED::sbStatClick() {
     // An empty deck has no statistics to show.
     if (!m_deck.Lines().empty())

@@ -157,6 +157,8 @@ public:
     void PasteDeck1Click();
     void CopyDeckAsText1Click();
     void CountDeck();
+    // Replaces the deck list (the load deck dialog's "Deck Edition").
+    void SetDeckLines(const std::vector<std::string>& lines);
     // Window commands.
     void sbTestClick();
     void sbStatClick();

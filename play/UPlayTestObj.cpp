@@ -121,7 +121,7 @@ TPlayerObj::LoadDeck(const std::string& name, const std::vector<std::string>& de
         int imageIndex = -1;
         // Split cards and names with a bracketed suffix have no picture file of their own.
         if (art && entry.Name.find_first_of("/(") == std::string::npos)
-            imageIndex = art->AddArt(picDir + "/" + entry.Edition + "/" + entry.Name + ".jpg");
+            imageIndex = art->AddCardArt(picDir, entry.Edition, entry.Name);
 
         for (int copy = 0; copy < entry.Count; ++copy) {
             auto card = std::make_unique<TZandorCardObj>(record);

@@ -97,6 +97,13 @@ public:
     virtual ~TSmallArtSource() = default;
     // The picture index for an art file, or -1 when there is none.
     virtual int AddArt(const std::string& path) = 0;
+    // The picture index for a card's art. Names and editions are in the card list's code
+    // page; a real cache turns them into the file name the card face reads. This fallback
+    // joins the raw bytes.
+    virtual int AddCardArt(const std::string& picDir, const std::string& edition,
+                           const std::string& name) {
+        return AddArt(picDir + "/" + edition + "/" + name + ".jpg");
+    }
     virtual void Clear() = 0;
 };
 

@@ -221,6 +221,13 @@ std::optional<TMCardPlay> TPlayerTest::PrepareRemovedCard(std::string_view name,
     return prepareZoneCard(name, TSource::Removed, i);
 }
 
+std::optional<TZandorCard> TPlayerTest::TablePrinted(int i) const {
+    const TZandorCardObj* card = m_table.Card(i);
+    if (!card)
+        return std::nullopt;
+    return card->Printed;
+}
+
 std::optional<TMCardPlay> TPlayerTest::TableCard(int i) const {
     const TZandorCardObj* card = m_table.Card(i);
     if (!card)
@@ -369,7 +376,9 @@ bool TPlayerTest::GraveyardToTableAs(std::string_view name, int i, const TMCardP
     return zoneToTableAs(name, TSource::Graveyard, i, play);
 }
 
-bool TPlayerTest::tableToZone(int i, bool hooks, TDestination destination, bool top) {
+bool TPlayerTest::tableToZone(int i, bool hooks, TDestination destination, bool top, bool* moved) {
+    if (moved)
+        *moved = false;
     TZandorCardObj* card = tableCard(i);
     if (!card)
         return false;
@@ -384,6 +393,8 @@ bool TPlayerTest::tableToZone(int i, bool hooks, TDestination destination, bool 
     if (hooks || card->Play.StabIndex != -1)
         changed = StabLeave(i);
     TZoneItem item = m_table.Take(i);
+    if (moved)
+        *moved = true;
     item.Card->Received.clear();
     if (contains(item.Card->Play.Card.CardType, "Token"))
         return changed; // a token leaves the game: item goes out of scope
@@ -409,17 +420,17 @@ bool TPlayerTest::tableToZone(int i, bool hooks, TDestination destination, bool 
     return changed;
 }
 
-bool TPlayerTest::TableToGraveyard(int i, bool hooks) {
-    return tableToZone(i, hooks, TDestination::Graveyard, true);
+bool TPlayerTest::TableToGraveyard(int i, bool hooks, bool* moved) {
+    return tableToZone(i, hooks, TDestination::Graveyard, true, moved);
 }
-bool TPlayerTest::TableToRemoved(int i, bool hooks) {
-    return tableToZone(i, hooks, TDestination::Removed, true);
+bool TPlayerTest::TableToRemoved(int i, bool hooks, bool* moved) {
+    return tableToZone(i, hooks, TDestination::Removed, true, moved);
 }
-bool TPlayerTest::TableToLibrary(int i, bool hooks, bool top) {
-    return tableToZone(i, hooks, TDestination::Library, top);
+bool TPlayerTest::TableToLibrary(int i, bool hooks, bool top, bool* moved) {
+    return tableToZone(i, hooks, TDestination::Library, top, moved);
 }
-bool TPlayerTest::TableToHand(int i, bool hooks) {
-    return tableToZone(i, hooks, TDestination::Hand, true);
+bool TPlayerTest::TableToHand(int i, bool hooks, bool* moved) {
+    return tableToZone(i, hooks, TDestination::Hand, true, moved);
 }
 
 // ---- Tokens ----

@@ -86,6 +86,8 @@ public:
     std::optional<TMCardPlay> PrepareGraveyardCard(std::string_view name, int i);
     std::optional<TMCardPlay> PrepareRemovedCard(std::string_view name, int i);
     std::optional<TMCardPlay> TableCard(int i) const;
+    // The printed record of table card i, as it was before play changed it.
+    std::optional<TZandorCard> TablePrinted(int i) const;
     int TableLast() const { return m_table.Last(); }
     // The topmost card whose square holds the point strictly inside; a point on the border
     // hits nothing. The copy is the printed card when printed is true.
@@ -115,11 +117,12 @@ public:
     bool LibraryToTableAs(std::string_view name, int i, const TMCardPlay& play);
     bool GraveyardToTableAs(std::string_view name, int i, const TMCardPlay& play);
     // A table card goes to its owner's zone (a token leaves the game); true when its
-    // static ability ending changed cards on the table.
-    bool TableToGraveyard(int i, bool hooks);
-    bool TableToRemoved(int i, bool hooks);
-    bool TableToLibrary(int i, bool hooks, bool top);
-    bool TableToHand(int i, bool hooks);
+    // static ability ending changed cards on the table. moved, when given, tells whether
+    // the card left the table.
+    bool TableToGraveyard(int i, bool hooks, bool* moved = nullptr);
+    bool TableToRemoved(int i, bool hooks, bool* moved = nullptr);
+    bool TableToLibrary(int i, bool hooks, bool top, bool* moved = nullptr);
+    bool TableToHand(int i, bool hooks, bool* moved = nullptr);
 
     // Puts a token made from card on the table at (x, y) for the owner of table card
     // source; true when active static abilities changed it.
@@ -139,7 +142,7 @@ private:
     static TCardZone& zoneOf(TPlayerObj& player, TSource source);
     bool zoneToTable(std::string_view name, TSource source, int i, bool hooks, int x, int y);
     bool zoneToTableAs(std::string_view name, TSource source, int i, const TMCardPlay& play);
-    bool tableToZone(int i, bool hooks, TDestination destination, bool top);
+    bool tableToZone(int i, bool hooks, TDestination destination, bool top, bool* moved);
     std::optional<TMCardPlay> prepareZoneCard(std::string_view name, TSource source, int i);
     TZandorCardObj* tableCard(int i) { return m_table.Card(i); }
     // Applies ability k to the card unless it already bears it; true when a clause matched.

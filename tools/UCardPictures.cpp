@@ -311,7 +311,146 @@ bool insideFolder(const std::string& path, const std::string& folder) {
     return normal.compare(0, base.size(), base) == 0;
 }
 
+// The top card of a pile stands where the table puts the thumbnail of its top card; the
+// cards below it step down and to the right.
+struct TPileLevel {
+    int Size, Layers, Left, Top;
+};
+constexpr TPileLevel pileLevels[] = {
+    {5, 2, 15, 19}, {15, 3, 13, 16}, {35, 6, 8, 10}, {60, 10, 4, 4}};
+constexpr int PileCardWidth = 52;
+constexpr int PileCardHeight = 67;
+
+void drawPileCard(QPainter& p, const QRectF& r, std::string_view kind, bool top) {
+    p.setRenderHint(QPainter::Antialiasing);
+    if (kind == "lib") {
+        QLinearGradient g(r.topLeft(), r.bottomRight());
+        g.setColorAt(0, QColor(132, 82, 44));
+        g.setColorAt(1, QColor(70, 38, 20));
+        p.setPen(QPen(QColor(28, 16, 8), 1));
+        p.setBrush(g);
+        p.drawRoundedRect(r, 3, 3);
+        if (top) {
+            QRadialGradient oval(r.center(), r.width() / 2);
+            oval.setColorAt(0, QColor(80, 124, 190));
+            oval.setColorAt(1, QColor(26, 42, 88));
+            p.setBrush(oval);
+            p.setPen(QPen(QColor(220, 182, 100), 1.5));
+            p.drawEllipse(r.adjusted(8, 12, -8, -12));
+        }
+    } else if (kind == "grave") {
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, QColor(112, 104, 116));
+        g.setColorAt(1, QColor(52, 46, 56));
+        p.setPen(QPen(QColor(18, 14, 20), 1));
+        p.setBrush(g);
+        p.drawRoundedRect(r, 3, 3);
+        if (top) {
+            // A headstone.
+            const QPointF c = r.center();
+            QPainterPath stone;
+            stone.moveTo(c.x() - 12, c.y() + 18);
+            stone.lineTo(c.x() - 12, c.y() - 6);
+            stone.arcTo(QRectF(c.x() - 12, c.y() - 18, 24, 24), 180, -180);
+            stone.lineTo(c.x() + 12, c.y() + 18);
+            stone.closeSubpath();
+            p.setBrush(QColor(196, 192, 184));
+            p.setPen(QPen(QColor(30, 28, 26), 1));
+            p.drawPath(stone);
+            p.setPen(QPen(QColor(60, 56, 52), 2));
+            p.drawLine(QPointF(c.x(), c.y() - 10), QPointF(c.x(), c.y() + 8));
+            p.drawLine(QPointF(c.x() - 6, c.y() - 4), QPointF(c.x() + 6, c.y() - 4));
+        }
+    } else {
+        QLinearGradient g(r.topLeft(), r.bottomRight());
+        g.setColorAt(0, QColor(196, 226, 236));
+        g.setColorAt(1, QColor(70, 128, 160));
+        p.setPen(QPen(QColor(16, 40, 56), 1));
+        p.setBrush(g);
+        p.drawRoundedRect(r, 3, 3);
+        if (top) {
+            // A swirl: the card has left the game.
+            p.setPen(QPen(QColor(250, 252, 255), 2));
+            p.setBrush(Qt::NoBrush);
+            const QPointF c = r.center();
+            for (int k = 0; k < 3; ++k) {
+                const double d = 6 + k * 6;
+                p.drawArc(QRectF(c.x() - d, c.y() - d, 2 * d, 2 * d), (k * 120) * 16, 240 * 16);
+            }
+        }
+    }
+}
+
 } // namespace
+
+std::vector<std::string> PilePictureFiles() {
+    std::vector<std::string> files;
+    for (const char* kind : {"lib", "grave", "remov"}) {
+        files.push_back(std::string(kind) + ".bmp");
+        for (const TPileLevel& level : pileLevels)
+            files.push_back(std::string(kind) + std::to_string(level.Size) + ".bmp");
+    }
+    files.emplace_back("caynt1.bmp");
+    return files;
+}
+
+QImage MakePilePicture(std::string_view kind, int size) {
+    QImage image(70, 90, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    const TPileLevel* level = nullptr;
+    for (const TPileLevel& l : pileLevels)
+        if (l.Size == size)
+            level = &l;
+    if (!level) {
+        // The empty pile: a dashed slot with the pile's mark, dimmed.
+        p.setRenderHint(QPainter::Antialiasing);
+        QPen dashed(kind == "lib"     ? QColor(150, 104, 60)
+                    : kind == "grave" ? QColor(140, 130, 150)
+                                      : QColor(120, 180, 206),
+                    1.5, Qt::DashLine);
+        p.setPen(dashed);
+        p.setBrush(Qt::NoBrush);
+        const QRectF slot(15.5, 19.5, PileCardWidth - 1, PileCardHeight - 1);
+        p.drawRoundedRect(slot, 3, 3);
+        p.setOpacity(0.35);
+        drawPileCard(p, slot.adjusted(6, 8, -6, -8), kind, true);
+        return image;
+    }
+    const QPointF bottom(15, 19);
+    const QPointF topLeft(level->Left, level->Top);
+    for (int k = 0; k < level->Layers; ++k) {
+        const double t = level->Layers == 1 ? 1.0 : double(k) / (level->Layers - 1);
+        const QPointF at = bottom + (topLeft - bottom) * t;
+        drawPileCard(p, QRectF(at.x() + 0.5, at.y() + 0.5, PileCardWidth - 1, PileCardHeight - 1),
+                     kind, k == level->Layers - 1);
+    }
+    return image;
+}
+
+QImage MakeCounterMark() {
+    QImage image(17, 17, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(6, 6, 10);
+    g.setColorAt(0, QColor(255, 236, 150));
+    g.setColorAt(0.6, QColor(226, 150, 30));
+    g.setColorAt(1, QColor(120, 60, 8));
+    p.setPen(QPen(QColor(40, 20, 4), 1.2));
+    p.setBrush(g);
+    p.drawEllipse(QRectF(1, 1, 15, 15));
+    p.end();
+    // Antialiased edges blend towards white; the mark keys white out, so the fringe must
+    // not be left almost white.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] != qRgb(255, 255, 255) && qGray(line[x]) > 200)
+                line[x] = qRgb(255, 255, 255);
+    }
+    return image;
+}
 
 QImage MakeFramePicture(int index) {
     QImage image(CardWidth, CardHeight, QImage::Format_RGB32);
@@ -427,6 +566,25 @@ TSampleCount MakeSamplePictures(const std::string& dataDir, const std::string& p
         const std::string path = data + std::string(TListImageZandorCard::FrameFiles[i]);
         if (!FileExists(path) && SaveJpegFile(path, MakeFramePicture(static_cast<int>(i)), 92))
             ++count.Frames;
+    }
+    for (const std::string& file : PilePictureFiles()) {
+        const std::string path = data + file;
+        if (FileExists(path))
+            continue;
+        QImage picture;
+        if (file == "caynt1.bmp") {
+            picture = MakeCounterMark();
+        } else {
+            const std::size_t digits = file.find_first_of("0123456789");
+            const std::size_t dot = file.find('.');
+            const int size =
+                digits == std::string::npos ? 0 : std::stoi(file.substr(digits, dot - digits));
+            picture =
+                MakePilePicture(std::string_view(file).substr(0, std::min(digits, dot)), size);
+        }
+        if (picture.convertToFormat(QImage::Format_RGB888)
+                .save(QString::fromStdString(path), "BMP"))
+            ++count.Piles;
     }
     const auto lines = ReadTextLines(data + std::string(CardListFile));
     if (!lines)

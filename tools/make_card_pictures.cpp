@@ -29,8 +29,9 @@ int main(int argc, char** argv) {
         const std::string pics =
             argc >= 4 ? argv[3] : zandor::IncludeTrailingSeparator(data) + "pics";
         const zandor::TSampleCount n = zandor::MakeSamplePictures(data, pics);
-        std::printf("%d cards: %d frames, %d edition symbols, %d art files written\n", n.Cards,
-                    n.Frames, n.Symbols, n.Art);
+        std::printf("%d cards: %d frames, %d edition symbols, %d art files, %d pile pictures "
+                    "written\n",
+                    n.Cards, n.Frames, n.Symbols, n.Art, n.Piles);
         return 0;
     }
     if (command == "frames" && argc == 3) {

@@ -100,10 +100,19 @@ TEST_F(Launcher, CloseButtonEndsTheProgram) {
     EXPECT_FALSE(main().isVisible());
 }
 
-TEST_F(Launcher, ButtonsOfWindowsNotYetThereDoNothing) {
+TEST_F(Launcher, TestPlayOpensTheTableWhichNamesItsMissingPilePicturesOnce) {
     QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(shell->fmPlay);
+    EXPECT_TRUE(shell->fmPlay->isVisible());
+    EXPECT_FALSE(main().isVisible());
+    // An empty data folder: one message names the three empty-pile pictures.
+    ASSERT_EQ(messages.size(), 1u);
+    for (const char* file : {"lib.bmp", "grave.bmp", "remov.bmp"})
+        EXPECT_TRUE(messages[0].Text.contains(QString::fromLatin1(file))) << file;
+    shell->fmPlay->hide();
+    shell->PlayTableClosed();
+    QTest::mouseClick(main().iabTestPlay, Qt::LeftButton);
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(Launcher, RoutesBetweenTheLauncherTheEditorAndThePlayTable) {
@@ -112,6 +121,7 @@ TEST_F(Launcher, RoutesBetweenTheLauncherTheEditorAndThePlayTable) {
     auto* editor = new QWidget;
     auto* table = new QWidget;
     shell->fmDeckED = editor;
+    delete shell->fmPlay; // the real table makes way for the stand-in
     shell->fmPlay = table;
 
     QTest::mouseClick(main().iabDeckED, Qt::LeftButton);

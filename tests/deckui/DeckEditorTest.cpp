@@ -628,6 +628,7 @@ TEST_F(DeckEditor, TestPlayAndClosingRouteThroughTheShell) {
     EXPECT_EQ(statistics[0][0].value<std::vector<std::string>>(),
               std::vector<std::string>({"    1 [EM] - Cindermaw"}));
     auto* table = new QWidget;
+    delete shell->fmPlay; // the real table makes way for the stand-in
     shell->fmPlay = table;
     click(ed().sbTest);
     EXPECT_TRUE(table->isVisible());
@@ -641,6 +642,7 @@ TEST_F(DeckEditor, TestPlayAndClosingRouteThroughTheShell) {
 
     // Opened from the load deck dialog, the deck goes back to it instead.
     auto* loadDeck = new QWidget;
+    delete shell->fmLoadDeck; // and the real load deck dialog
     shell->fmLoadDeck = loadDeck;
     loadDeck->show();
     PlayTestDecks().Player1Deck.clear();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace zandor;
 using namespace zandor::test;
 
@@ -340,3 +342,69 @@ TEST(Table, ACardPlayedWithAGivenStateBelongsToAPlayerOfTheGame) {
 }
 
 } // namespace
+
+TEST(Table, MovesSayWhetherTheCardLeftAndThePrintedRecordStaysReadable) {
+    TPlayBase base;
+    TPlayerTest game;
+    lay(game, base, {"Card A", "Card B", "Tapper"}, {{10, 10}, {200, 10}, {400, 10}});
+    game.SetPT(0, "9/9");
+    ASSERT_TRUE(game.TablePrinted(0));
+    EXPECT_EQ(game.TablePrinted(0)->PT, "1/1");
+    EXPECT_EQ(game.TableCard(0)->Card.PT, "9/9");
+    EXPECT_FALSE(game.TablePrinted(3));
+    const struct {
+        const char* What;
+        std::function<bool(TPlayerTest&, bool*)> Move;
+        bool Moved;
+    } cases[] = {
+        {"to the graveyard",
+         [](TPlayerTest& g, bool* m) { return g.TableToGraveyard(0, false, m); }, true},
+        {"to the hand", [](TPlayerTest& g, bool* m) { return g.TableToHand(0, false, m); }, true},
+        {"outside the table", [](TPlayerTest& g, bool* m) { return g.TableToRemoved(7, false, m); },
+         false},
+        {"to the library",
+         [](TPlayerTest& g, bool* m) { return g.TableToLibrary(0, false, true, m); }, true},
+        {"from an empty table",
+         [](TPlayerTest& g, bool* m) { return g.TableToLibrary(0, false, true, m); }, false},
+    };
+    for (const auto& c : cases) {
+        const int before = game.TableLast();
+        bool moved = !c.Moved;
+        c.Move(game, &moved);
+        EXPECT_EQ(moved, c.Moved) << c.What;
+        EXPECT_EQ(game.TableLast(), c.Moved ? before - 1 : before) << c.What;
+    }
+}
+
+TEST(Deal, CardArtIsAskedForByEditionAndNameInTheCardListsCodePage) {
+    struct Art final : TSmallArtSource {
+        int AddArt(const std::string& path) override {
+            Paths.push_back(path);
+            return 0;
+        }
+        void Clear() override {}
+        std::vector<std::string> Paths;
+    } fallback;
+    struct CardArt final : TSmallArtSource {
+        int AddArt(const std::string&) override { return -1; }
+        int AddCardArt(const std::string& picDir, const std::string& edition,
+                       const std::string& name) override {
+            Asked.push_back(picDir + "|" + edition + "|" + name);
+            return 3;
+        }
+        void Clear() override {}
+        std::vector<std::string> Asked;
+    } cardArt;
+    TPlayBase base;
+    base.AddCard("\xC6lvin Wisp", "Creature - Wisp", "1/1");
+    TPlayerTest game;
+    game.SetSmallArtCache(&cardArt, false);
+    game.NewGame("Player1", "Player2", "/pics", base.ProgramLines, base.CardLines, base.NameIndex,
+                 DeckOf({"\xC6lvin Wisp"}), {});
+    EXPECT_EQ(cardArt.Asked, std::vector<std::string>{"/pics|TST|\xC6lvin Wisp"});
+    EXPECT_EQ(game.Player1().Library.Card(0)->Play.ImageIndex, 3);
+    game.SetSmallArtCache(&fallback, false);
+    game.NewGame("Player1", "Player2", "/pics", base.ProgramLines, base.CardLines, base.NameIndex,
+                 DeckOf({"Card B"}), {});
+    EXPECT_EQ(fallback.Paths, std::vector<std::string>{"/pics/TST/Card B.jpg"});
+}
