@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -321,4 +323,74 @@ TEST_F(CardFace, CommandLineRendersFromADataFolder) {
     QImage face(QString::fromStdString(png));
     EXPECT_TRUE(close(face.pixel(5, 120), frameColours[1]));
     EXPECT_EQ(RunCommandLine({"--data", m_dir.Path(), "render", "Test Card"}, out, err), 2);
+}
+
+TEST(Combine, MultipliesAndItsInverseMatchAndAndOrNotOnBlackAndWhite) {
+    // Each byte pair, computed independently: a * b / 255 rounded, and its inverse.
+    const int bytes[] = {0, 1, 2, 64, 127, 128, 129, 190, 191, 192, 254, 255};
+    QImage sources(1, 1, QImage::Format_RGB888);
+    for (int a : bytes)
+        for (int b : bytes) {
+            QImage target(1, 1, QImage::Format_RGB888);
+            target.fill(QColor(a, a, a));
+            sources.fill(QColor(b, b, b));
+            CombineAnd(target, 0, 0, sources);
+            const int product = static_cast<int>(std::lround(a * b / 255.0));
+            EXPECT_EQ(qRed(target.pixel(0, 0)), product) << a << " x " << b;
+            target.fill(QColor(a, a, a));
+            CombineOrNot(target, 0, 0, sources);
+            const int inverse = 255 - static_cast<int>(std::lround((255 - a) * b / 255.0));
+            EXPECT_EQ(qRed(target.pixel(0, 0)), inverse) << a << " or-not " << b;
+            if ((a == 0 || a == 255) && (b == 0 || b == 255)) {
+                target.fill(QColor(a, a, a));
+                CombineAnd(target, 0, 0, sources);
+                EXPECT_EQ(qRed(target.pixel(0, 0)), a & b);
+                target.fill(QColor(a, a, a));
+                CombineOrNot(target, 0, 0, sources);
+                EXPECT_EQ(qRed(target.pixel(0, 0)), (a | ~b) & 0xff);
+            }
+        }
+}
+
+TEST(Combine, TextOnAFaintlyTintedFrameHasNoColouredPixel) {
+    // A light grey frame whose channels differ by a few units: grey letter edges ANDed
+    // bitwise with it come out green or magenta.
+    test::TTempDir dir;
+    const std::string data = dir.Path() + "/";
+    const QColor tint(192, 189, 196);
+    for (std::string_view file : TListImageZandorCard::FrameFiles) {
+        QImage frame(210, 300, QImage::Format_RGB888);
+        frame.fill(tint);
+        QPainter(&frame).fillRect(QRect(14, 19, 181, 144), Qt::white);
+        ASSERT_TRUE(SaveJpegFile(data + std::string(file), frame, 100));
+    }
+    const TListImageZandorCard frames(data);
+    ASSERT_TRUE(frames.Usable()) << frames.Error();
+    TZandorCard k;
+    k.Name = "Gloomwater Tinker";
+    k.Edition = "TST";
+    k.Color = "U";
+    k.Rarity = "U";
+    k.CardType = "Summon Tinkerer";
+    k.Text = "When Gloomwater Tinker comes into play, each player draws a card and then "
+             "discards a card at random. Tinkerers you control cannot be blocked by walls.";
+    k.Flavor = "\"Every gear remembers the hand that bent it.\"";
+    QImage face(210, 300, QImage::Format_RGB888);
+    face.fill(Qt::white);
+    DrawCardFace(k, face, StretchStandart, {&frames, dir.File("pics"), data});
+    const auto spread = [](QRgb p) {
+        return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+    };
+    const QRect regions[] = {{10, 2, 150, 15}, {10, 166, 150, 15}, {15, 184, 180, 90}};
+    for (const QRect& region : regions) {
+        int coloured = 0, inked = 0;
+        for (int y = region.top(); y <= region.bottom(); ++y)
+            for (int x = region.left(); x <= region.right(); ++x) {
+                const QRgb p = face.pixel(x, y);
+                coloured += spread(p) > 20;
+                inked += qGreen(p) < 150;
+            }
+        EXPECT_EQ(coloured, 0) << "region at y " << region.top();
+        EXPECT_GT(inked, 20) << "region at y " << region.top() << " holds no text";
+    }
 }
