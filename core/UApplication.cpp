@@ -132,11 +132,14 @@ void TZandorShell::DeckEditorClosed() {
         fmMain->show();
 }
 
-void TZandorShell::DeckEditorTestPlay() {
-    if (fmPlay && !fmPlay->isVisible()) {
+bool TZandorShell::DeckEditorTestPlay() {
+    if (!fmPlay)
+        return false;
+    if (!fmPlay->isVisible()) {
         fmPlay->show();
         Db.PlayOrigin = "DeckED";
     }
+    return fmPlay->isVisible();
 }
 
 void TZandorShell::PlayTableClosed() {

@@ -58,7 +58,9 @@ public:
     void LauncherTestPlay();
     void LauncherOptions();
     void DeckEditorClosed();
-    void DeckEditorTestPlay();
+    // Shows the play table for a test from the deck editor; false when there is none to
+    // show, and the editor must then stay on screen.
+    bool DeckEditorTestPlay();
     void PlayTableClosed();
 
     // Opens the contents of the help file.

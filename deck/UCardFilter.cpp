@@ -66,24 +66,16 @@ bool spellRule(std::size_t item, std::string_view type) {
 }
 
 // Sets the keys of one section with a single write of the file: keys already there keep
-// their place, new ones are appended, every other line of the section stays.
+// their place and their line, new ones are appended, and every other line of the section
+// (a comment, a key of the user's own, a quoted value) stays as the user wrote it.
 TWriteResult writeKeys(TIniFile& settings, std::string_view section,
                        const std::vector<std::pair<std::string, std::string>>& keys) {
-    std::vector<std::string> lines = settings.ReadSectionValues(section);
-    for (const auto& [key, value] : keys) {
-        bool replaced = false;
-        for (std::string& line : lines) {
-            const std::size_t eq = line.find('=');
-            if (SameText(TrimView(std::string_view(line).substr(0, eq)), key)) {
-                line = key + "=" + value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            lines.push_back(key + "=" + value);
-    }
-    return settings.WriteSectionValues(section, lines);
+    // A key that already holds its value is left alone, quotes and all.
+    std::vector<std::pair<std::string, std::string>> changed;
+    for (const auto& [key, value] : keys)
+        if (!settings.ValueExists(section, key) || settings.ReadString(section, key, "") != value)
+            changed.emplace_back(key, value);
+    return settings.WriteStrings(section, changed);
 }
 
 std::string boolText(bool value) {
@@ -227,7 +219,8 @@ TWriteResult TFilterDialogModel::Save(TIniFile& settings) const {
         if (!edition.Code.empty())
             keys.emplace_back(edition.Code, boolText(edition.Ticked));
     keep(writeKeys(settings, ini::EditionFilters, keys));
-    keep(settings.WriteInteger(ini::TypeFilters, ini::Key, EditionType));
+    keep(writeKeys(settings, ini::TypeFilters,
+                   {{std::string(ini::Key), std::to_string(EditionType)}}));
     return result;
 }
 

@@ -269,3 +269,58 @@ TEST(FilterDialogButtons, SpellAndColorButtonsAndTheGoldRule) {
     EXPECT_FALSE(model.State.Colors[ciAndGold]);
     EXPECT_TRUE(model.State.Colors[ciArtifacts]);
 }
+
+TEST_F(FilterDialog, ConfirmingKeepsTheHandWrittenLinesOfTheFilterSections) {
+    const std::vector<std::string> handWritten = {
+        "[Edition]",
+        "KSV=Kestrel Vale",
+        "EMB=Emberfall",
+        "[Edition Filters]",
+        "; editions I play with",
+        "KSV=\"1\"",
+        "EMB=1",
+        "OLD=1",
+        "[Rarity Filters]",
+        "; rares are expensive",
+        "Rare=\"1\"",
+        "Common=1",
+        "[Color Filters]",
+        "Black=\"1\"",
+        "; gold on purpose",
+        "Gold=1",
+        "[Spell Filters]",
+        "Land=\"0\"",
+        "[Type Filters]",
+        "; the edition set",
+        "Key=\"2\"",
+        "[Location]",
+        "Pic=/pictures",
+    };
+    open(handWritten);
+    EXPECT_FALSE(model.State.Spells[siLand]);
+    model.State.Common = false;            // changed
+    model.SetEditionTicked(1, false);      // changed, and the set becomes "Selected" (2)
+    model.SetSpellTicked(siSorcery, true); // unchanged (missing keys read as ticked)
+    ASSERT_TRUE(model.Confirm(settings).Ok);
+    const auto written = ReadTextLines(dir.File("Zandor.ini"));
+    ASSERT_TRUE(written);
+    const auto holds = [&](const std::string& line) {
+        return std::find(written->begin(), written->end(), line) != written->end();
+    };
+    // Comments and the quoted values that did not change stay as the user wrote them.
+    for (const char* kept :
+         {"; editions I play with", "KSV=\"1\"", "OLD=1", "; rares are expensive", "Rare=\"1\"",
+          "Black=\"1\"", "; gold on purpose", "Land=\"0\"", "; the edition set", "Key=\"2\"",
+          "Pic=/pictures"})
+        EXPECT_TRUE(holds(kept)) << kept;
+    // The changes are there, and read back.
+    EXPECT_TRUE(holds("Common=0"));
+    EXPECT_TRUE(holds("EMB=0"));
+    EXPECT_FALSE(holds("EMB=1"));
+    TFilterDialogModel again;
+    again.Load(TIniFile(dir.File("Zandor.ini")));
+    EXPECT_EQ(again.State, model.State);
+    EXPECT_FALSE(again.State.Common);
+    EXPECT_EQ(again.EditionType, etSelected);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
+}
