@@ -153,7 +153,7 @@ TEST(FilterBase, KeepsListOrderAndReportsProgressInSteps) {
     FilterBase(std::vector<std::string>(lines.begin(), lines.begin() + 5), filter,
                [&](std::size_t n) { progress.push_back(n); });
     EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(FilterBase({}, filter, [](std::size_t) { FAIL(); }).empty());
+    EXPECT_TRUE(FilterBase(TCardLines(), filter, [](std::size_t) { FAIL(); }).empty());
     EXPECT_EQ(FilterProgressOf(0).Maximum, 0u);
 }
 
