@@ -6,6 +6,7 @@
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/URenderCommand.h"
 #include "tests/testkit/TestKit.h"
 
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 using namespace zandor;
 
@@ -393,4 +395,70 @@ TEST(Combine, TextOnAFaintlyTintedFrameHasNoColouredPixel) {
         EXPECT_EQ(coloured, 0) << "region at y " << region.top();
         EXPECT_GT(inked, 20) << "region at y " << region.top() << " holds no text";
     }
+}
+
+TEST(PictureFiles, AreFoundWithoutRegardToLetterCase) {
+    test::TTempDir dir;
+    std::filesystem::create_directories(dir.File("pics/4e"));
+    std::filesystem::create_directories(dir.File("pics/EM"));
+    test::WriteBytes(dir.File("pics/4e/Rusted Sentry.JPG"), "a");
+    test::WriteBytes(dir.File("pics/EM/cinder hound.jpg"), "b");
+    test::WriteBytes(dir.File("pics/EM/Twin.jpg"), "c");
+    test::WriteBytes(dir.File("pics/EM/TWIN.jpg"), "d");
+    test::WriteBytes(dir.File("pics/EM/\xC3\x86ther Wisp.jpg"), "e"); // "Æther Wisp"
+    const std::string pics = dir.File("pics");
+    const struct {
+        const char* asked;
+        const char* found; // "" for none
+    } cases[] = {
+        {"/4E/Rusted Sentry.jpg", "/4e/Rusted Sentry.JPG"},
+        {"/4e/rusted sentry.jpg", "/4e/Rusted Sentry.JPG"},
+        {"/4e/Rusted Sentry.JPG", "/4e/Rusted Sentry.JPG"}, // as written
+        {"/em/Cinder Hound.jpg", "/EM/cinder hound.jpg"},
+        {"/EM/twin.JPG", "/EM/TWIN.jpg"}, // of two, the first in byte order
+        {"/EM/Twin.jpg", "/EM/Twin.jpg"}, // the exact name wins
+        {"/EM/\xC3\xA6THER WISP.jpg", "/EM/\xC3\x86ther Wisp.jpg"},
+        {"/4E/Rusted Sentr.jpg", ""},
+        {"/SV/Rusted Sentry.jpg", ""},
+        {"/4E", ""}, // a folder is no picture
+    };
+    for (const auto& c : cases) {
+        const std::string expected = *c.found ? pics + c.found : std::string();
+        EXPECT_EQ(FindPictureFile(pics + c.asked), expected) << c.asked;
+    }
+    EXPECT_EQ(FindPictureFile(""), "");
+}
+
+TEST(PictureFiles, EachFolderIsListedOnceUntilItChanges) {
+    test::TTempDir dir;
+    std::filesystem::create_directories(dir.File("pics/ksv"));
+    const std::string folder = dir.File("pics/ksv");
+    const long long before = PictureFolderListings();
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(FindPictureFile(dir.File("pics/KSV/Card " + std::to_string(i) + ".jpg")), "");
+    // The picture folder and the edition folder, each read once for twenty lookups.
+    EXPECT_LE(PictureFolderListings() - before, 2);
+    // A file added later is found: the folder changed, so it is read again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    test::WriteBytes(folder + "/card 3.JPG", "x");
+    EXPECT_EQ(FindPictureFile(dir.File("pics/KSV/Card 3.jpg")), folder + "/card 3.JPG");
+}
+
+TEST_F(CardFace, ArtAndEditionSymbolsAreFoundWhateverTheirCase) {
+    QImage art(181, 144, QImage::Format_RGB888);
+    art.fill(QColor(30, 60, 220));
+    std::filesystem::remove(m_dir.File("pics/TST"));
+    std::filesystem::create_directories(m_dir.File("pics/tst"));
+    ASSERT_TRUE(SaveJpegFile(m_dir.File("pics/tst/test card.JPG"), art, 100));
+    QImage silhouette(10, 10, QImage::Format_RGB888), colours(10, 10, QImage::Format_RGB888);
+    silhouette.fill(Qt::black);
+    colours.fill(QColor(255 - 230, 255 - 180, 255 - 40));
+    ASSERT_TRUE(silhouette.save(QString::fromStdString(m_data + "tst_OS.BMP"), "BMP"));
+    ASSERT_TRUE(colours.save(QString::fromStdString(m_data + "Tst_r.bmp"), "BMP"));
+    TZandorCard k = card("G");
+    k.Rarity = "R";
+    const QImage face = draw(k);
+    EXPECT_TRUE(m_last.ArtDrawn);
+    EXPECT_TRUE(close(face.pixel(100, 90), QColor(30, 60, 220)));
+    EXPECT_EQ(face.pixel(188, 168), qRgb(230, 180, 40));
 }
