@@ -701,15 +701,23 @@ bool TfmDeckED::eventFilter(QObject* watched, QEvent* event) {
         // Every keyboard move of the current line (arrows, pages, Home, End, a typed
         // letter) shows the card as a click does. While a key is held, price and rulings
         // follow; the face waits for the release.
-        m_suspendFace = true;
-        m_skipMemoOnce = false;
         const QModelIndex before = lbBase->currentIndex();
         lbBase->removeEventFilter(this);
         QApplication::sendEvent(lbBase, event);
         lbBase->installEventFilter(this);
-        if (lbBase->currentIndex() != before)
+        if (lbBase->currentIndex() != before) {
+            m_suspendFace = true;
+            m_skipMemoOnce = false;
             lbBaseClick();
+        }
         return true;
+    }
+    if (watched == lbBase && event->type() == QEvent::FocusOut && m_suspendFace) {
+        // The key that moved the line is released elsewhere: the face is drawn now.
+        m_suspendFace = false;
+        m_skipMemoOnce = true;
+        lbBaseClick();
+        m_skipMemoOnce = false;
     }
     if (watched == lbDeck && event->type() == QEvent::KeyPress) {
         const int before = lbDeck->currentRow();

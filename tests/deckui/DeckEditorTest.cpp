@@ -938,3 +938,27 @@ TEST_F(DeckEditor, ThePopUpEditCardFollowsLookBaseLikeTheMenuEntry) {
     ed().LookBase1->trigger();
     EXPECT_FALSE(ed().pmEditCard->isEnabled());
 }
+
+TEST_F(DeckEditor, AFaceHeldBackByAKeyIsDrawnWhenTheFocusLeaves) {
+    ed().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed()));
+    clickBase("[4E] - Anchor Chain");
+    ed().CardView->tViewCard->stop();
+    ed().lbBase->setFocus();
+    // Keys that move nothing hold nothing back.
+    QTest::keyPress(ed().lbBase, Qt::Key_Shift);
+    EXPECT_FALSE(ed().SuspendFace());
+    QTest::keyRelease(ed().lbBase, Qt::Key_Shift);
+    // An arrow moves the line; the focus leaves before the key comes up.
+    QTest::keyPress(ed().lbBase, Qt::Key_Down);
+    ASSERT_TRUE(ed().SuspendFace());
+    ed().edFind->setFocus();
+    EXPECT_FALSE(ed().SuspendFace());
+    EXPECT_TRUE(ed().CardView->tViewCard->isActive());
+    // A later click shows its card's face at once.
+    ed().CardView->tViewCard->stop();
+    clickBase("[SV] - Crag Wyrm");
+    EXPECT_TRUE(ed().CardView->tViewCard->isActive());
+    EXPECT_EQ(ed().CardView->toolTip(),
+              ToDisplay(PlainCardText(FindCard(db, "Crag Wyrm", "SV").Text)));
+}
