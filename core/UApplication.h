@@ -50,7 +50,9 @@ public:
     QPointer<TfmStat> fmStat;
     QPointer<TfmRFComent> fmRFComent;
 
-    void CreateWindows();
+    // Creates every window in its order; with showLauncher the launcher is shown and painted
+    // as soon as it exists, so that the user sees it while the others are being made.
+    void CreateWindows(bool showLauncher = false);
     void DestroyWindows();
 
     // Navigation between the three main windows.
