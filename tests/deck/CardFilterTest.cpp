@@ -3,6 +3,7 @@
 #include "tests/deck/DeckTestBase.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -323,4 +324,67 @@ TEST_F(FilterDialog, ConfirmingKeepsTheHandWrittenLinesOfTheFilterSections) {
     EXPECT_FALSE(again.State.Common);
     EXPECT_EQ(again.EditionType, etSelected);
     EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
+}
+
+TEST(FilterBase, ReadingTheFieldsFromTheLineAgreesWithParsingEveryRecord) {
+    // Random lines, malformed ones included (fields missing, no final TAB, long short
+    // fields, letters in either case), through random filters: the filter that reads the
+    // fields straight from each line lets through exactly what the parsed records pass.
+    std::mt19937 rng(9);
+    const std::vector<std::string> pieces[] = {
+        {"Gloam Heron", "Ashen Crossing", "", "Pyre/Ash (Pyre)"}, // name
+        {"KSV", "ksv", "EMB", "EMBR", "", "K"},                   // edition
+        {"B", "U", "G", "R", "W", "Gld", "Gold", "Art", "Lnd", "gld", ""},
+        {"Rules text with \"quotes\".", "", "Lots of words"}, // text
+        {"C", "U", "R", "Rare", "r", "", "X"},                // rarity
+        {"2/2", ""},
+        {"0,25", ""},
+        {"Instant", "Creature - Heron", "Summon Heron", "Smn Bird", "Artifact Creature", "Artifact",
+         "Enchant Creature", "Enchantment", "Land", "Legendary Land", "Mana Source", "Artf Crt",
+         "Echt", ""},
+        {"1WU", "BR", "3", "G", ""}, // cost
+        {"Mira Oakes", ""},
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line;
+        const std::size_t fields = rng() % 14; // up to every field and one more
+        for (std::size_t f = 0; f < fields; ++f) {
+            if (f < std::size(pieces))
+                line += pieces[f][rng() % pieces[f].size()];
+            if (f + 1 < fields || rng() % 3 != 0)
+                line += '\t';
+        }
+        lines.push_back(std::move(line));
+    }
+    std::size_t passedInAll = 0;
+    for (int round = 0; round < 40; ++round) {
+        TCardFilter filter;
+        for (bool& spell : filter.State.Spells)
+            spell = rng() % 3 != 0;
+        for (bool& color : filter.State.Colors)
+            color = rng() % 3 != 0;
+        filter.State.Common = rng() % 2;
+        filter.State.Uncommon = rng() % 2;
+        filter.State.Rare = rng() % 2;
+        for (const char* code : {"KSV", "emb", "EMBR", "K"})
+            if (rng() % 2)
+                filter.Editions.Insert(code);
+        std::vector<std::string> expected;
+        for (const std::string& line : lines) {
+            const TZandorCard card = ParseCardLine(line);
+            if (filter.Passes(card))
+                expected.push_back("[" + card.Edition.str() + "] - " + card.Name);
+        }
+        EXPECT_EQ(FilterBase(lines, filter), expected) << "round " << round;
+        EXPECT_EQ(FilterBase(TCardLines(lines), filter), expected) << "round " << round;
+        std::size_t passing = 0;
+        for (const std::string& line : lines)
+            passing += filter.PassesLine(line);
+        EXPECT_EQ(passing, expected.size()) << "round " << round;
+        passedInAll += expected.size();
+    }
+    // The cases are not all one way.
+    EXPECT_GT(passedInAll, 200u);
+    EXPECT_LT(passedInAll, 40u * lines.size() / 2);
 }
