@@ -44,8 +44,7 @@ int main(int argc, char** argv) {
     {
         zandor::TZandorShell shell(db);
         QObject::connect(&shell, &zandor::TZandorShell::ProgramEnding, &app, &QApplication::quit);
-        shell.CreateWindows();
-        shell.fmMain->show();
+        shell.CreateWindows(true);
         if (const QString problems = shell.StartProblems(); !problems.isEmpty())
             zandor::ShowError(shell.fmMain, problems);
         if (!fillProblem.empty())

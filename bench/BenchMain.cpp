@@ -38,9 +38,9 @@ long long ResidentBytes() {
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
-std::size_t ParseEveryLine(const std::vector<std::string>& cardLines) {
+std::size_t ParseEveryLine(const TCardLines& cardLines) {
     std::size_t names = 0;
-    for (const std::string& line : cardLines)
+    for (std::string_view line : cardLines)
         names += ParseCardLine(line).Name.size();
     return names;
 }

@@ -3,6 +3,8 @@
 // not depend on how busy the machine was.
 #pragma once
 
+#include "core/UCardLines.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +21,6 @@ long long ResidentBytes();
 
 // The baseline of the deck benchmarks: every line of the card list parsed once (returns
 // the length of all names, so that the work cannot be optimised away).
-std::size_t ParseEveryLine(const std::vector<std::string>& cardLines);
+std::size_t ParseEveryLine(const TCardLines& cardLines);
 
 } // namespace zandor::bench

@@ -4,6 +4,7 @@
 #include "bench/BenchMain.h"
 #include "core/UApplication.h"
 #include "core/UCardDatabase.h"
+#include "core/UMain.h"
 #include "deck/UBaseListView.h"
 #include "deck/UCardView.h"
 #include "deck/UDeckED.h"
@@ -152,6 +153,30 @@ void BM_BaseClickToFace(benchmark::State& state) {
     state.counters["art_drawn"] = ed.CardView->LastFace().ArtDrawn ? 1 : 0;
 }
 BENCHMARK(BM_BaseClickToFace)->Unit(benchmark::kMillisecond);
+
+// Last, as its shells come and go: a start of the program over the base up to the
+// launcher painted. The database is loaded, every window created (the editor fills its
+// base list from all card lines, as without a "tempbase.dat"), the launcher shown and
+// painted.
+void BM_StartToLauncher(benchmark::State& state) {
+    const std::string folder = theBench().Db.DataDir;
+    for (auto _ : state) {
+        TCardDatabase db;
+        LoadCardDatabase(db, folder, folder);
+        TZandorShell shell(db);
+        shell.CreateWindows();
+        shell.fmMain->show();
+        shell.fmMain->repaint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(shell.fmMain->isVisible());
+        state.PauseTiming();
+        // The editor would write "tempbase.dat" when it goes; the next start must not find it.
+        shell.DestroyWindows();
+        std::filesystem::remove(folder + "tempbase.dat");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToLauncher)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

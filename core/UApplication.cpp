@@ -70,10 +70,15 @@ QString TZandorShell::ProgramDir() const {
     return QString::fromStdString(Db.ProgramDir);
 }
 
-void TZandorShell::CreateWindows() {
+void TZandorShell::CreateWindows(bool showLauncher) {
     HelpFile.clear();
     // The launcher first: it becomes the main window and sets the help file.
     fmMain = new TfmMain(*this);
+    if (showLauncher) {
+        fmMain->show();
+        fmMain->repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     // The deck editor fills its base list while it is made.
     fmDeckED = new TfmDeckED(*this);
     fmFilters = new TfmFilters(Db);
@@ -168,11 +173,14 @@ void TZandorShell::DeckEditorClosed() {
         fmMain->show();
 }
 
-void TZandorShell::DeckEditorTestPlay() {
-    if (fmPlay && !fmPlay->isVisible()) {
+bool TZandorShell::DeckEditorTestPlay() {
+    if (!fmPlay)
+        return false;
+    if (!fmPlay->isVisible()) {
         fmPlay->show();
         Db.PlayOrigin = "DeckED";
     }
+    return fmPlay->isVisible();
 }
 
 void TZandorShell::PlayTableClosed() {

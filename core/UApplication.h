@@ -51,7 +51,9 @@ public:
     QPointer<TfmStat> fmStat;
     QPointer<TfmRFComent> fmRFComent;
 
-    void CreateWindows();
+    // Creates every window in its order; with showLauncher the launcher is shown and painted
+    // as soon as it exists, so that the user sees it while the others are being made.
+    void CreateWindows(bool showLauncher = false);
     void DestroyWindows();
 
     // Navigation between the three main windows.
@@ -61,7 +63,9 @@ public:
     // The proxy list modally, then the print job when it closed with "Print".
     void PrintProxies();
     void DeckEditorClosed();
-    void DeckEditorTestPlay();
+    // Shows the play table for a test from the deck editor; false when there is none to
+    // show, and the editor must then stay on screen.
+    bool DeckEditorTestPlay();
     void PlayTableClosed();
 
     // Opens the contents of the help file.

@@ -1,6 +1,7 @@
 #include "core/UCard.h"
 
 #include <array>
+#include <cstring>
 
 namespace zandor {
 
@@ -52,6 +53,22 @@ TZandorCard ParseCardLine(std::string_view line) {
     card.Mana = takeField(rest);
     card.Seq = takeField(rest);
     return card;
+}
+
+void CardLineFields(std::string_view line, std::string_view* fields, std::size_t count) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    std::size_t i = 0;
+    for (; i < count; ++i) {
+        const auto* tab =
+            p < end ? static_cast<const char*>(std::memchr(p, '\t', end - p)) : nullptr;
+        if (!tab)
+            break;
+        fields[i] = std::string_view(p, static_cast<std::size_t>(tab - p));
+        p = tab + 1;
+    }
+    for (; i < count; ++i)
+        fields[i] = std::string_view();
 }
 
 std::string FormatCardLine(const TZandorCard& card) {

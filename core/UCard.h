@@ -80,6 +80,28 @@ struct TRGB {
 
 // Parses one line of "cardlist.dat"; never fails, missing fields come back empty.
 TZandorCard ParseCardLine(std::string_view line);
+// The positions of the fields in a card line.
+enum TCardField : std::size_t {
+    cfName,
+    cfEdition,
+    cfColor,
+    cfText,
+    cfRarity,
+    cfPT,
+    cfValue,
+    cfCardType,
+    cfCost,
+    cfArtist,
+    cfFlavor,
+    cfMana,
+    cfSeq
+};
+// The widths the short fields are cut to.
+inline constexpr std::size_t EditionWidth = 3, ColorWidth = 3, RarityWidth = 1;
+// The first count fields of a line as views into it, read as ParseCardLine reads them: a
+// field counts only when its TAB follows, and every field after a missing TAB is empty.
+// Short fields come back whole. For readers that need a few fields, not a record.
+void CardLineFields(std::string_view line, std::string_view* fields, std::size_t count);
 // The 13 stored fields in line order, each followed by a TAB.
 std::string FormatCardLine(const TZandorCard& card);
 void ClearCard(TZandorCard& card);

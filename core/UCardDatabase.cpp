@@ -64,7 +64,9 @@ std::string NameKey(std::string_view text) {
     return key;
 }
 
-void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines) {
+namespace {
+
+template <class TLines> void buildNameIndex(TNameIndex& index, const TLines& cardLines) {
     index.Clear();
     if (cardLines.empty())
         return;
@@ -79,16 +81,17 @@ void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines
     }
 }
 
-long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::string>& cardLines,
-                             std::string_view name, std::string_view edition) {
+template <class TLines>
+long long findByWalk(const TNameIndex& index, const TLines& cardLines, std::string_view name,
+                     std::string_view edition) {
     if (name.empty() || name.find('\t') != std::string_view::npos)
         return -1; // no stored name is empty or holds a TAB
     const long long start = index.Find(NameKey(name));
     if (start < 0)
         return -1;
-    const char first = name.empty() ? '\0' : name[0];
+    const char first = name[0];
     for (std::size_t n = static_cast<std::size_t>(start); n < cardLines.size(); ++n) {
-        const std::string& line = cardLines[n];
+        const std::string_view line = cardLines[n];
         // A line matches when it begins with the name and its TAB; only then is the
         // edition field looked at, so most lines cost one comparison.
         if (line.size() > name.size() && line[name.size()] == '\t' &&
@@ -99,14 +102,43 @@ long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::str
         // The scan ends with the block of names that share the first character. A line
         // without a TAB has an empty name and ends it too.
         const std::size_t tab = line.find('\t');
-        if (tab == 0 || tab == std::string::npos || line[0] != first)
+        if (tab == 0 || tab == std::string_view::npos || line[0] != first)
             break;
     }
     return -1;
 }
 
+} // namespace
+
+void BuildNameIndex(TNameIndex& index, const TCardLines& cardLines) {
+    buildNameIndex(index, cardLines);
+}
+
+void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines) {
+    buildNameIndex(index, cardLines);
+}
+
+long long FindCardLineByWalk(const TNameIndex& index, const TCardLines& cardLines,
+                             std::string_view name, std::string_view edition) {
+    return findByWalk(index, cardLines, name, edition);
+}
+
+long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::string>& cardLines,
+                             std::string_view name, std::string_view edition) {
+    return findByWalk(index, cardLines, name, edition);
+}
+
 long long FindCardLine(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
                        std::string_view edition) {
+    if (name.empty())
+        return -1;
+    if (!cardLines.PreferTable())
+        return findByWalk(index, cardLines, name, edition);
+    return FindCardLineByTable(index, cardLines, name, edition);
+}
+
+long long FindCardLineByTable(const TNameIndex& index, const TCardLines& cardLines,
+                              std::string_view name, std::string_view edition) {
     if (name.empty())
         return -1;
     const long long start = index.Find(NameKey(name));
@@ -114,7 +146,7 @@ long long FindCardLine(const TNameIndex& index, const TCardLines& cardLines, std
         return -1;
     return cardLines.FirstReachable(
         static_cast<std::size_t>(start), name,
-        [&](const std::string& line) { return editionMatches(line, name.size(), edition); });
+        [&](std::string_view line) { return editionMatches(line, name.size(), edition); });
 }
 
 TZandorCard FindCard(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
@@ -205,9 +237,9 @@ void LoadCardDatabase(TCardDatabase& db, const std::string& programDir,
     db.RuleLines.clear();
     db.ProgramLines.clear();
     db.MissingFiles.clear();
-    std::vector<std::string> cardLines;
-    readList(db, CardListFile, cardLines);
-    db.CardLines = std::move(cardLines);
+    // The card list is the big one: its file is mapped once and its lines point into it.
+    if (!db.CardLines.LoadFile(db.DataDir + std::string(CardListFile)))
+        db.MissingFiles.push_back(std::string(CardListFile));
     readList(db, RuleFile, db.RuleLines);
     readList(db, ProgramFile, db.ProgramLines);
     BuildNameIndex(db.NameIndex, db.CardLines);
@@ -231,6 +263,22 @@ void FreeCardDatabase(TCardDatabase& db) {
 TWriteResult SaveDataFile(const TCardDatabase& db, std::string_view fileName,
                           const std::vector<std::string>& lines) {
     return WriteTextLines(db.DataDir + std::string(fileName), lines);
+}
+
+TWriteResult SaveDataFile(const TCardDatabase& db, std::string_view fileName,
+                          const TCardLines& lines) {
+    std::size_t length = 0;
+    for (std::string_view line : lines)
+        length += line.size() + 2;
+    std::string text;
+    text.reserve(length);
+    for (std::string_view line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    // Written to a new file renamed over the old one: the text the list was read from
+    // stays as it was for as long as the list points into it.
+    return CurrentFileWriter().WriteFile(db.DataDir + std::string(fileName), text);
 }
 
 } // namespace zandor

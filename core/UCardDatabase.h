@@ -66,6 +66,7 @@ void FreeCardDatabase(TCardDatabase& db);
 // The two-letter key of a card line: its first two characters, plain-ASCII upper-cased.
 // A one-letter name gives a one-letter key, so that such a card can still be found.
 std::string NameKey(std::string_view text);
+void BuildNameIndex(TNameIndex& index, const TCardLines& cardLines);
 void BuildNameIndex(TNameIndex& index, const std::vector<std::string>& cardLines);
 
 // Finds the card by exact name and, when edition is not empty, exact edition. A miss gives
@@ -74,11 +75,16 @@ TZandorCard FindCard(const TCardDatabase& db, std::string_view name, std::string
 TZandorCard FindCard(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
                      std::string_view edition);
 // Index of the matching line, or -1. The lookup starts at the name's index entry and walks
-// forward until the first line whose name begins with another character; the card list
-// keeps a table that gives the walk's answer without walking.
+// forward until the first line whose name begins with another character; after a few
+// lookups the card list keeps a table that gives the walk's answer without walking.
 long long FindCardLine(const TNameIndex& index, const TCardLines& cardLines, std::string_view name,
                        std::string_view edition);
+// The same lookup always answered from the card list's table.
+long long FindCardLineByTable(const TNameIndex& index, const TCardLines& cardLines,
+                              std::string_view name, std::string_view edition);
 // The same lookup done by the walk itself, line by line.
+long long FindCardLineByWalk(const TNameIndex& index, const TCardLines& cardLines,
+                             std::string_view name, std::string_view edition);
 long long FindCardLineByWalk(const TNameIndex& index, const std::vector<std::string>& cardLines,
                              std::string_view name, std::string_view edition);
 bool IsNotFound(const TZandorCard& card);
@@ -97,5 +103,7 @@ void SortCardLines(std::vector<std::string>& lines);
 // Saves one of the data files of db (for example "cardlist.dat" with db.CardLines).
 TWriteResult SaveDataFile(const TCardDatabase& db, std::string_view fileName,
                           const std::vector<std::string>& lines);
+TWriteResult SaveDataFile(const TCardDatabase& db, std::string_view fileName,
+                          const TCardLines& lines);
 
 } // namespace zandor

@@ -153,19 +153,18 @@ TDate TIniFile::ReadDate(std::string_view section, std::string_view key,
     return ParseShortDate(text).value_or(defaultValue);
 }
 
-TWriteResult TIniFile::WriteString(std::string_view section, std::string_view key,
-                                   std::string_view value) {
+void TIniFile::setString(std::string_view section, std::string_view key, std::string_view value) {
     const std::string line = std::string(TrimView(key)) + "=" + std::string(value);
     TSectionRange range;
     if (!findSection(section, range)) {
         m_lines.push_back("[" + std::string(TrimView(section)) + "]");
         m_lines.push_back(line);
-        return save();
+        return;
     }
     const std::size_t existing = findKey(range, key);
     if (existing != npos) {
         m_lines[existing] = line;
-        return save();
+        return;
     }
     // A new key goes after the section's last entry, before any blank lines that part it
     // from the next section.
@@ -173,6 +172,19 @@ TWriteResult TIniFile::WriteString(std::string_view section, std::string_view ke
     while (at > range.header + 1 && TrimView(m_lines[at - 1]).empty())
         --at;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+}
+
+TWriteResult TIniFile::WriteString(std::string_view section, std::string_view key,
+                                   std::string_view value) {
+    setString(section, key, value);
+    return save();
+}
+
+TWriteResult
+TIniFile::WriteStrings(std::string_view section,
+                       const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [key, value] : values)
+        setString(section, key, value);
     return save();
 }
 

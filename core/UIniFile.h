@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zandor {
@@ -33,6 +34,10 @@ public:
 
     TWriteResult WriteString(std::string_view section, std::string_view key,
                              std::string_view value);
+    // Sets several keys of one section with a single save; every other line of the file
+    // (comments, other keys, their quoting) stays as it is.
+    TWriteResult WriteStrings(std::string_view section,
+                              const std::vector<std::pair<std::string, std::string>>& values);
     TWriteResult WriteBool(std::string_view section, std::string_view key, bool value);
     TWriteResult WriteInteger(std::string_view section, std::string_view key, long long value);
     TWriteResult WriteDate(std::string_view section, std::string_view key, const TDate& value);
@@ -62,6 +67,7 @@ private:
     bool findSection(std::string_view section, TSectionRange& range) const;
     // Index of the key's line in the section, or npos.
     std::size_t findKey(const TSectionRange& range, std::string_view key) const;
+    void setString(std::string_view section, std::string_view key, std::string_view value);
     TWriteResult save();
 
     std::string m_fileName;

@@ -38,6 +38,12 @@ std::string BaseLine(const TZandorCard& card) {
     return BaseLine(card.Edition.str(), card.Name);
 }
 
+std::string BaseLineOf(std::string_view cardLine) {
+    std::string_view fields[2];
+    CardLineFields(cardLine, fields, 2);
+    return BaseLine(fields[cfEdition].substr(0, EditionWidth), fields[cfName]);
+}
+
 TBaseLineParts SplitBaseLine(std::string_view line) {
     TBaseLineParts parts;
     const std::size_t close = line.find(']');
@@ -112,11 +118,19 @@ long long FindBaseLine(const std::vector<std::string>& baseLines, std::string_vi
     return -1;
 }
 
+std::vector<std::string> AllBaseLines(const TCardLines& cardLines) {
+    std::vector<std::string> lines;
+    lines.reserve(cardLines.size());
+    for (std::string_view cardLine : cardLines)
+        lines.push_back(BaseLineOf(cardLine));
+    return lines;
+}
+
 std::vector<std::string> AllBaseLines(const std::vector<std::string>& cardLines) {
     std::vector<std::string> lines;
     lines.reserve(cardLines.size());
     for (const std::string& cardLine : cardLines)
-        lines.push_back(BaseLine(ParseCardLine(cardLine)));
+        lines.push_back(BaseLineOf(cardLine));
     return lines;
 }
 

@@ -61,6 +61,9 @@ TFindAsYouType FindAsYouType(const std::vector<std::string>& baseLines,
 long long FindBaseLine(const std::vector<std::string>& baseLines, std::string_view text);
 
 // The base line of every card line, in list order.
+// The base line of a raw card line, read without building its record.
+std::string BaseLineOf(std::string_view cardLine);
+std::vector<std::string> AllBaseLines(const TCardLines& cardLines);
 std::vector<std::string> AllBaseLines(const std::vector<std::string>& cardLines);
 // "tempbase.dat" of the data folder, or nothing when it cannot be read.
 std::optional<std::vector<std::string>> LoadTempBase(const TCardDatabase& db);

@@ -2,6 +2,7 @@
 
 #include "deck/UBaseList.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zandor {
@@ -66,24 +67,16 @@ bool spellRule(std::size_t item, std::string_view type) {
 }
 
 // Sets the keys of one section with a single write of the file: keys already there keep
-// their place, new ones are appended, every other line of the section stays.
+// their place and their line, new ones are appended, and every other line of the section
+// (a comment, a key of the user's own, a quoted value) stays as the user wrote it.
 TWriteResult writeKeys(TIniFile& settings, std::string_view section,
                        const std::vector<std::pair<std::string, std::string>>& keys) {
-    std::vector<std::string> lines = settings.ReadSectionValues(section);
-    for (const auto& [key, value] : keys) {
-        bool replaced = false;
-        for (std::string& line : lines) {
-            const std::size_t eq = line.find('=');
-            if (SameText(TrimView(std::string_view(line).substr(0, eq)), key)) {
-                line = key + "=" + value;
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            lines.push_back(key + "=" + value);
-    }
-    return settings.WriteSectionValues(section, lines);
+    // A key that already holds its value is left alone, quotes and all.
+    std::vector<std::pair<std::string, std::string>> changed;
+    for (const auto& [key, value] : keys)
+        if (!settings.ValueExists(section, key) || settings.ReadString(section, key, "") != value)
+            changed.emplace_back(key, value);
+    return settings.WriteStrings(section, changed);
 }
 
 std::string boolText(bool value) {
@@ -112,28 +105,57 @@ TEditionSet TEditionSet::FromSettings(const TIniFile& settings) {
     return set;
 }
 
+std::uint32_t TEditionSet::packed(std::string_view code) {
+    std::uint32_t key = static_cast<std::uint32_t>(code.size()) << 24;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        char c = code[i];
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        key |= static_cast<std::uint32_t>(static_cast<unsigned char>(c)) << (16 - 8 * i);
+    }
+    return key;
+}
+
 void TEditionSet::Insert(std::string_view code) {
     m_codes.insert(upperAscii(code));
+    if (code.size() <= EditionWidth) {
+        const std::uint32_t key = packed(code);
+        const auto at = std::lower_bound(m_short.begin(), m_short.end(), key);
+        if (at == m_short.end() || *at != key)
+            m_short.insert(at, key);
+    }
 }
 
 bool TEditionSet::Contains(std::string_view code) const {
+    if (code.size() <= EditionWidth)
+        return std::binary_search(m_short.begin(), m_short.end(), packed(code));
     return m_codes.count(upperAscii(code)) != 0;
 }
 
-bool RarityPasses(const TZandorCard& card, const TFilterState& filter) {
-    return (card.Rarity == "R" && filter.Rare) || (card.Rarity == "U" && filter.Uncommon) ||
-           (card.Rarity == "C" && filter.Common);
+bool RarityPasses(std::string_view rarity, const TFilterState& filter) {
+    if (rarity.empty())
+        return false;
+    switch (rarity[0]) {
+    case 'R':
+        return filter.Rare;
+    case 'U':
+        return filter.Uncommon;
+    case 'C':
+        return filter.Common;
+    default:
+        return false;
+    }
 }
 
-bool ColorPasses(const TZandorCard& card, const TFilterState& filter) {
-    const std::size_t item = colorItem(card.Color);
+bool ColorPasses(std::string_view color, std::string_view cost, const TFilterState& filter) {
+    const std::size_t item = colorItem(color.substr(0, ColorWidth));
     if (filter.Colors[ciAndGold]) {
         if (item <= ciWhite)
             return filter.Colors[item];
         if (item != ciGold)
             return false;
         // A gold card passes when one of its cost colours is ticked.
-        for (const char c : card.Cost) {
+        for (const char c : cost) {
             const std::size_t letter = colorItem(std::string_view(&c, 1));
             if (letter <= ciWhite && filter.Colors[letter])
                 return true;
@@ -143,15 +165,38 @@ bool ColorPasses(const TZandorCard& card, const TFilterState& filter) {
     return item != noItem && filter.Colors[item];
 }
 
-bool SpellTypePasses(const TZandorCard& card, const TFilterState& filter) {
+bool SpellTypePasses(std::string_view cardType, const TFilterState& filter) {
     for (std::size_t i = 0; i < filter.Spells.size(); ++i)
-        if (filter.Spells[i] && spellRule(i, card.CardType))
+        if (filter.Spells[i] && spellRule(i, cardType))
             return true;
     return false;
 }
 
+bool EditionPasses(std::string_view edition, const TEditionSet& editions) {
+    return editions.Contains(edition.substr(0, EditionWidth));
+}
+
+bool RarityPasses(const TZandorCard& card, const TFilterState& filter) {
+    return RarityPasses(card.Rarity.str(), filter);
+}
+
+bool ColorPasses(const TZandorCard& card, const TFilterState& filter) {
+    return ColorPasses(card.Color.str(), card.Cost, filter);
+}
+
+bool SpellTypePasses(const TZandorCard& card, const TFilterState& filter) {
+    return SpellTypePasses(card.CardType, filter);
+}
+
 bool EditionPasses(const TZandorCard& card, const TEditionSet& editions) {
-    return editions.Contains(card.Edition);
+    return EditionPasses(card.Edition.str(), editions);
+}
+
+bool TCardFilter::PassesLine(std::string_view line) const {
+    std::string_view f[cfCost + 1];
+    CardLineFields(line, f, cfCost + 1);
+    return RarityPasses(f[cfRarity], State) && EditionPasses(f[cfEdition], Editions) &&
+           ColorPasses(f[cfColor], f[cfCost], State) && SpellTypePasses(f[cfCardType], State);
 }
 
 TCardFilter TCardFilter::FromSettings(const TIniFile& settings) {
@@ -165,22 +210,41 @@ TFilterProgress FilterProgressOf(std::size_t count) {
     return progress;
 }
 
-std::vector<std::string> FilterBase(const std::vector<std::string>& cardLines,
-                                    const TCardFilter& filter, const TProgress& progress) {
+namespace {
+
+template <class TLines>
+std::vector<std::string> filterBase(const TLines& cardLines, const TCardFilter& filter,
+                                    const TProgress& progress) {
     std::vector<std::string> base;
     base.reserve(cardLines.size());
     const std::size_t step = FilterProgressOf(cardLines.size()).Step;
     std::size_t next = 0;
+    std::string_view f[cfCost + 1];
     for (std::size_t n = 0; n < cardLines.size(); ++n) {
         if (progress && n == next) {
             progress(n);
             next += step == 0 ? 1 : step;
         }
-        const TZandorCard card = ParseCardLine(cardLines[n]);
-        if (filter.Passes(card))
-            base.push_back(BaseLine(card));
+        // The fields the tests read, straight from the line: no record is built.
+        CardLineFields(cardLines[n], f, cfCost + 1);
+        const TFilterState& state = filter.State;
+        if (RarityPasses(f[cfRarity], state) && EditionPasses(f[cfEdition], filter.Editions) &&
+            ColorPasses(f[cfColor], f[cfCost], state) && SpellTypePasses(f[cfCardType], state))
+            base.push_back(BaseLine(f[cfEdition].substr(0, EditionWidth), f[cfName]));
     }
     return base;
+}
+
+} // namespace
+
+std::vector<std::string> FilterBase(const TCardLines& cardLines, const TCardFilter& filter,
+                                    const TProgress& progress) {
+    return filterBase(cardLines, filter, progress);
+}
+
+std::vector<std::string> FilterBase(const std::vector<std::string>& cardLines,
+                                    const TCardFilter& filter, const TProgress& progress) {
+    return filterBase(cardLines, filter, progress);
 }
 
 std::vector<std::string> FilterBase(const TCardDatabase& db, const TProgress& progress) {
@@ -227,7 +291,8 @@ TWriteResult TFilterDialogModel::Save(TIniFile& settings) const {
         if (!edition.Code.empty())
             keys.emplace_back(edition.Code, boolText(edition.Ticked));
     keep(writeKeys(settings, ini::EditionFilters, keys));
-    keep(settings.WriteInteger(ini::TypeFilters, ini::Key, EditionType));
+    keep(writeKeys(settings, ini::TypeFilters,
+                   {{std::string(ini::Key), std::to_string(EditionType)}}));
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "deck/UProgress.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -63,13 +64,22 @@ public:
     bool Contains(std::string_view code) const;
 
 private:
+    // A code of at most three characters (every card's edition) as one number, so that
+    // the filter's test per card is a search in a few numbers.
+    static std::uint32_t packed(std::string_view code);
     std::unordered_set<std::string> m_codes; // upper-cased, as keys match without case
+    std::vector<std::uint32_t> m_short;      // sorted packed codes of the short ones
 };
 
 bool RarityPasses(const TZandorCard& card, const TFilterState& filter);
 bool ColorPasses(const TZandorCard& card, const TFilterState& filter);
 bool SpellTypePasses(const TZandorCard& card, const TFilterState& filter);
 bool EditionPasses(const TZandorCard& card, const TEditionSet& editions);
+// The same tests on the fields as they stand in a card line (short fields not yet cut).
+bool RarityPasses(std::string_view rarity, const TFilterState& filter);
+bool ColorPasses(std::string_view color, std::string_view cost, const TFilterState& filter);
+bool SpellTypePasses(std::string_view cardType, const TFilterState& filter);
+bool EditionPasses(std::string_view edition, const TEditionSet& editions);
 
 // Everything the four tests read, taken from the settings file once per run.
 struct TCardFilter {
@@ -80,6 +90,8 @@ struct TCardFilter {
         return RarityPasses(card, State) && ColorPasses(card, State) &&
                SpellTypePasses(card, State) && EditionPasses(card, Editions);
     }
+    // The same for a raw card line, read field by field without building its record.
+    bool PassesLine(std::string_view line) const;
 };
 
 // The progress bar of a filter run over count card lines: its maximum, and the step
@@ -90,8 +102,11 @@ struct TFilterProgress {
 };
 TFilterProgress FilterProgressOf(std::size_t count);
 
-// Parses every card line once and gives the base lines of the cards that pass, in list
-// order. progress is called with 0, step, 2 * step, ... (every line when step is 0).
+// Reads the fields the tests need from every card line and gives the base lines of the
+// cards that pass, in list order. progress is called with 0, step, 2 * step, ... (every
+// line when step is 0).
+std::vector<std::string> FilterBase(const TCardLines& cardLines, const TCardFilter& filter,
+                                    const TProgress& progress = {});
 std::vector<std::string> FilterBase(const std::vector<std::string>& cardLines,
                                     const TCardFilter& filter, const TProgress& progress = {});
 // The same with the filter saved in the database's settings.

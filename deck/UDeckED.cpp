@@ -307,7 +307,8 @@ TfmDeckED::TfmDeckED(TZandorShell& shell) : QMainWindow(nullptr), m_shell(shell)
 
     connect(lbBase, &QListView::clicked, this, [this] { lbBaseClick(); });
     connect(lbBase, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (SelectedBase() >= 0)
+        // Below the last line there is no line for the menu to act on.
+        if (lbBase->indexAt(at).isValid() && SelectedBase() >= 0)
             pmBase->popup(lbBase->viewport()->mapToGlobal(at));
     });
     connect(lbDeck, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -494,7 +495,7 @@ void TfmDeckED::buildMenus() {
     pmBase->setObjectName(QStringLiteral("pmBase"));
     pmEditCard = pmBase->addAction(QStringLiteral("Edit Card..."));
     connect(pmEditCard, &QAction::triggered, this, &TfmDeckED::pmEditCardClick);
-    pmEditCard->setEnabled(false);
+    pmEditCard->setEnabled(EditCard1->isEnabled());
     connect(this, &TfmDeckED::EditCardRequested, this, &TfmDeckED::editBaseCard);
     pmAddToProxy = pmBase->addAction(QStringLiteral("Add to proxy print..."));
     connect(pmAddToProxy, &QAction::triggered, this, [this] {
@@ -655,13 +656,15 @@ void TfmDeckED::lbBaseClick() {
     const int row = SelectedBase();
     if (row < 0 || m_base.empty())
         return;
-    const TBaseLineParts parts = SplitBaseLine(m_base[static_cast<std::size_t>(row)]);
+    const std::string& line = m_base[static_cast<std::size_t>(row)];
+    const TBaseLineParts parts = SplitBaseLine(line);
     const TZandorCard card = FindCard(m_db, parts.Name, parts.Edition);
     lbPrice->setText(ToDisplay(PriceText(card)));
-    if (m_skipMemoOnce)
-        m_skipMemoOnce = false;
-    else
+    if (!m_skipMemoOnce || m_memoLine != line) {
         fillMemo(card.Name);
+        m_memoLine = line;
+    }
+    m_skipMemoOnce = false;
     if (m_suspendFace)
         return;
     CardView->setToolTip(ToDisplay(PlainCardText(card.Text)));
@@ -687,6 +690,7 @@ void TfmDeckED::lbDeckClick() {
     const TZandorCard card = FindCard(m_db, line.Name, line.Edition);
     lbPrice->setText(ToDisplay(PriceText(card)));
     fillMemo(card.Name);
+    m_memoLine = base >= 0 ? line.BaseLine : std::string();
     showCard(card);
 }
 
@@ -729,20 +733,35 @@ bool TfmDeckED::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == lbBase && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
-            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            // While an arrow is held, price and rulings follow; the face waits for the release.
+        // Every keyboard move of the current line (arrows, pages, Home, End, a typed
+        // letter) shows the card as a click does. While a key is held, price and rulings
+        // follow; the face waits for the release.
+        const QModelIndex before = lbBase->currentIndex();
+        lbBase->removeEventFilter(this);
+        QApplication::sendEvent(lbBase, event);
+        lbBase->installEventFilter(this);
+        if (lbBase->currentIndex() != before) {
             m_suspendFace = true;
             m_skipMemoOnce = false;
-            const QModelIndex before = lbBase->currentIndex();
-            lbBase->removeEventFilter(this);
-            QApplication::sendEvent(lbBase, event);
-            lbBase->installEventFilter(this);
-            if (lbBase->currentIndex() != before)
-                lbBaseClick();
-            return true;
+            lbBaseClick();
         }
+        return true;
+    }
+    if (watched == lbBase && event->type() == QEvent::FocusOut && m_suspendFace) {
+        // The key that moved the line is released elsewhere: the face is drawn now.
+        m_suspendFace = false;
+        m_skipMemoOnce = true;
+        lbBaseClick();
+        m_skipMemoOnce = false;
+    }
+    if (watched == lbDeck && event->type() == QEvent::KeyPress) {
+        const int before = lbDeck->currentRow();
+        lbDeck->removeEventFilter(this);
+        QApplication::sendEvent(lbDeck, event);
+        lbDeck->installEventFilter(this);
+        if (lbDeck->currentRow() != before)
+            lbDeckClick();
+        return true;
     }
     if (watched == lbBase && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -951,10 +970,13 @@ void TfmDeckED::sbTestClick() {
     const bool fromLoadDialog = m_shell.fmLoadDeck && m_shell.fmLoadDeck->isVisible();
     if (!fromLoadDialog)
         PlayTestDecks().Player1Deck = m_deck.Lines();
-    m_shell.DeckEditorTestPlay();
+    const bool tableShown = m_shell.DeckEditorTestPlay();
     if (fromLoadDialog)
         emit DeckForLoadDialog(m_deck.Lines());
-    hide();
+    // The editor makes way only for a window that takes its place; without one the user
+    // would be left with nothing on screen and no way to end the program.
+    if (tableShown || fromLoadDialog)
+        hide();
 }
 
 void TfmDeckED::SetDeckLines(const std::vector<std::string>& lines) {

@@ -217,6 +217,9 @@ private:
     TSplitTabs m_tabs;
     bool m_suspendFace = false;
     bool m_skipMemoOnce = false;
+    // The base line whose rulings the memo shows, so that a skipped refill never leaves
+    // another card's rulings there.
+    std::string m_memoLine;
     bool m_refreshingDeck = false;
     std::set<std::string> m_artErrorsShown;
 };

@@ -91,6 +91,39 @@ bool TfmFindCard::Options(TFindOptions& options) const {
     return true;
 }
 
+QList<QCheckBox*> TfmFindCard::boxes() const {
+    return {cbName, cbType, cbText, cbArtist, cbPT, cbSelectMatch, cbMatchwhole};
+}
+
+TfmFindCard::TState TfmFindCard::state() const {
+    TState s;
+    s.Find1 = cbFind1->currentText();
+    s.Find2 = cbFind2->currentText();
+    s.Flag = cbFlag->currentIndex();
+    for (const QCheckBox* box : boxes())
+        s.Boxes.push_back(box->isChecked());
+    return s;
+}
+
+void TfmFindCard::setState(const TState& s) {
+    cbFind1->setEditText(s.Find1);
+    cbFind2->setEditText(s.Find2);
+    cbFlag->setCurrentIndex(s.Flag);
+    const QList<QCheckBox*> all = boxes();
+    for (qsizetype i = 0; i < all.size() && i < s.Boxes.size(); ++i)
+        all[i]->setChecked(s.Boxes[i]);
+}
+
+void TfmFindCard::showEvent(QShowEvent* event) {
+    m_shown = state();
+    QDialog::showEvent(event);
+}
+
+void TfmFindCard::reject() {
+    setState(m_shown);
+    QDialog::reject();
+}
+
 void TfmFindCard::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && HasShell()) {
         Shell().OpenHelp(this);

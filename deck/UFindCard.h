@@ -6,6 +6,8 @@
 #include "deck/UFindCardLogic.h"
 
 #include <QDialog>
+#include <QList>
+#include <QString>
 
 class QCheckBox;
 class QComboBox;
@@ -35,8 +37,23 @@ public:
     // base's code page cannot hold: such a term can match nothing and is refused.
     bool Options(TFindOptions& options) const;
 
+    // Cancel changes nothing: the dialog is put back as it was shown.
+    void reject() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct TState {
+        QString Find1, Find2;
+        int Flag = 0;
+        QList<bool> Boxes;
+    };
+    TState state() const;
+    void setState(const TState& state);
+    QList<QCheckBox*> boxes() const;
+    TState m_shown;
 };
 
 } // namespace zandor

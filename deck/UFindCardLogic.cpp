@@ -144,23 +144,49 @@ bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFi
     return matchLine(line, terms, options, filter, card);
 }
 
-long long FindMatch(const std::vector<std::string>& cardLines, const TSearchTerms& terms,
-                    const TFindOptions& options, const TCardFilter& filter, std::size_t from) {
+namespace {
+
+template <class TLines>
+long long findMatch(const TLines& cardLines, const TSearchTerms& terms, const TFindOptions& options,
+                    const TCardFilter& filter, std::size_t from) {
     for (std::size_t n = from; n < cardLines.size(); ++n)
         if (CardLineMatches(cardLines[n], terms, options, filter))
             return static_cast<long long>(n);
     return -1;
 }
 
-std::vector<std::string> AllMatches(const std::vector<std::string>& cardLines,
-                                    const TSearchTerms& terms, const TFindOptions& options,
-                                    const TCardFilter& filter) {
+template <class TLines>
+std::vector<std::string> allMatches(const TLines& cardLines, const TSearchTerms& terms,
+                                    const TFindOptions& options, const TCardFilter& filter) {
     std::vector<std::string> base;
     TZandorCard card;
-    for (const std::string& line : cardLines)
+    for (std::string_view line : cardLines)
         if (matchLine(line, terms, options, filter, card))
             base.push_back(BaseLine(card));
     return base;
+}
+
+} // namespace
+
+long long FindMatch(const TCardLines& cardLines, const TSearchTerms& terms,
+                    const TFindOptions& options, const TCardFilter& filter, std::size_t from) {
+    return findMatch(cardLines, terms, options, filter, from);
+}
+
+long long FindMatch(const std::vector<std::string>& cardLines, const TSearchTerms& terms,
+                    const TFindOptions& options, const TCardFilter& filter, std::size_t from) {
+    return findMatch(cardLines, terms, options, filter, from);
+}
+
+std::vector<std::string> AllMatches(const TCardLines& cardLines, const TSearchTerms& terms,
+                                    const TFindOptions& options, const TCardFilter& filter) {
+    return allMatches(cardLines, terms, options, filter);
+}
+
+std::vector<std::string> AllMatches(const std::vector<std::string>& cardLines,
+                                    const TSearchTerms& terms, const TFindOptions& options,
+                                    const TCardFilter& filter) {
+    return allMatches(cardLines, terms, options, filter);
 }
 
 long long TCardSearch::select(const TBaseList& base, const TCardDatabase& db, long long line) {

@@ -49,9 +49,13 @@ bool FieldMatch(std::string_view term, const TZandorCard& card, const TFindOptio
 bool CardLineMatches(std::string_view line, const TSearchTerms& terms, const TFindOptions& options,
                      const TCardFilter& filter);
 // The first matching card line at or after from, or -1.
+long long FindMatch(const TCardLines& cardLines, const TSearchTerms& terms,
+                    const TFindOptions& options, const TCardFilter& filter, std::size_t from);
 long long FindMatch(const std::vector<std::string>& cardLines, const TSearchTerms& terms,
                     const TFindOptions& options, const TCardFilter& filter, std::size_t from);
 // The base lines of every matching card line, in list order.
+std::vector<std::string> AllMatches(const TCardLines& cardLines, const TSearchTerms& terms,
+                                    const TFindOptions& options, const TCardFilter& filter);
 std::vector<std::string> AllMatches(const std::vector<std::string>& cardLines,
                                     const TSearchTerms& terms, const TFindOptions& options,
                                     const TCardFilter& filter);

@@ -12,9 +12,9 @@ TZandorCard NewVersionRecord() {
 }
 
 TWriteResult WriteVersionRecord(TCardDatabase& db) {
-    std::vector<std::string> lines = db.CardLines;
+    TCardLines lines = db.CardLines;
     lines.push_back(FormatCardLine(NewVersionRecord()));
-    SortCardLines(lines);
+    lines.Sort();
     const TWriteResult written = SaveDataFile(db, CardListFile, lines);
     if (!written.Ok)
         return written;

@@ -18,8 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zandor::BuildNameIndex(index, lines);
     const zandor::TCardLines cardLines(lines);
     // The table lookup and the walk it stands for agree on every input.
-    if (zandor::FindCardLine(index, cardLines, card.Name, card.Edition) !=
+    if (zandor::FindCardLineByTable(index, cardLines, card.Name, card.Edition) !=
         zandor::FindCardLineByWalk(index, lines, card.Name, card.Edition))
+        std::abort();
+    // Split in place into views, the same text gives the same lines.
+    zandor::TCardLines viewed;
+    viewed.SetText(std::string(text));
+    if (viewed != cardLines)
         std::abort();
     (void)zandor::SplitHalfName(card.Name, 2);
     (void)zandor::SplitHalfNumber(card.Name);

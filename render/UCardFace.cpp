@@ -6,6 +6,7 @@
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/UResample.h"
 #include "render/URulesText.h"
 
@@ -83,9 +84,10 @@ void drawEditionText(QImage& target, std::string_view edition) {
 }
 
 bool loadPicture(const std::string& path, QImage& picture) {
-    if (!FileExists(path))
+    const std::string found = FindPictureFile(path);
+    if (found.empty())
         return false;
-    return picture.load(QString::fromStdString(path)) && !picture.isNull();
+    return picture.load(QString::fromStdString(found)) && !picture.isNull();
 }
 
 } // namespace
@@ -194,8 +196,8 @@ TCardFaceResult DrawCardFace(const TZandorCard& card, QImage& target, int stretc
     }
 
     // 8. Art, scaled into the art window of the scratch layer and ANDed with the face.
-    const std::string artPath = ArtFileName(card, sources.PicDir);
-    if (!FileExists(artPath))
+    const std::string artPath = FindPictureFile(ArtFileName(card, sources.PicDir));
+    if (artPath.empty())
         return result;
     result.ArtFound = true;
     const TJpegResult decoded = LoadJpegFile(artPath, w.Art);

@@ -45,13 +45,26 @@ void combine(QImage& target, int x, int y, const QImage& source, int firstRow, i
 }
 
 // Function objects rather than pointers, so that the loops above inline them.
+//
+// The layers are combined by multiplication rather than by bitwise AND: for black and white
+// the two agree, but an antialiased letter edge of grey g over a background channel c must
+// give c * g / 255 in every channel alike. Bitwise AND turns the same edge into colour noise
+// wherever the background's channels differ by a few units (192 & 191 is 128, 190 & 191 is
+// 190). OR with the inverted source becomes the inverse: 255 - (255 - a) * b / 255.
+//
+// a * b / 255, rounded to nearest, exact for every pair of bytes.
+inline unsigned char multiplyBytes(unsigned a, unsigned b) {
+    const unsigned t = a * b + 128;
+    return static_cast<unsigned char>((t + (t >> 8)) >> 8);
+}
+
 struct TAndByte {
-    unsigned char operator()(unsigned char a, unsigned char b) const { return a & b; }
+    unsigned char operator()(unsigned char a, unsigned char b) const { return multiplyBytes(a, b); }
 };
 
 struct TOrNotByte {
     unsigned char operator()(unsigned char a, unsigned char b) const {
-        return static_cast<unsigned char>(a | ~b);
+        return static_cast<unsigned char>(255 - multiplyBytes(255u - a, b));
     }
 };
 

@@ -1,5 +1,6 @@
-// The per-pixel combinations the renderer composes with instead of transparency (AND, and
-// OR of the inverted source), the white work pictures, and text with an opaque cell.
+// The per-pixel combinations the renderer composes with instead of transparency (a multiply
+// that acts as AND on black and white, and its inverse that acts as OR of the inverted
+// source), the white work pictures, and text with an opaque cell.
 #pragma once
 
 #include <QColor>
@@ -21,10 +22,12 @@ void ResetWorkPicture(QImage& picture, int width, int height);
 // Gives a 24-bit picture the resolution the renderer draws text at.
 void SetRendererResolution(QImage& picture);
 
-// target := target AND source, per byte, with source's top-left at (x, y); clipped.
-// target is QImage::Format_RGB888; source is RGB888 or RGB32.
+// target := target * source / 255, per byte (AND for black and white, clean greys between),
+// with source's top-left at (x, y); clipped. target is QImage::Format_RGB888; source is
+// RGB888 or RGB32.
 void CombineAnd(QImage& target, int x, int y, const QImage& source);
-// target := target OR (NOT source), per byte; as above.
+// target := 255 - (255 - target) * source / 255, per byte (OR of the inverted source for
+// black and white); as above.
 void CombineOrNot(QImage& target, int x, int y, const QImage& source);
 // The same restricted to rows [firstRow, lastRow] of the source.
 void CombineAndRows(QImage& target, int x, int y, const QImage& source, int firstRow, int lastRow);

@@ -3,6 +3,7 @@
 #include "core/UCodePage.h"
 #include "core/UTextFile.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/UResample.h"
 
 #include <cstring>
@@ -29,7 +30,9 @@ TListImageZandorCard::TListImageZandorCard(const std::string& folder) : m_folder
     QImage decoded;
     QImage work(CardWidth, CardHeight, QImage::Format_RGB888);
     for (std::string_view file : FrameFiles) {
-        const std::string path = folder + std::string(file);
+        std::string path = folder + std::string(file);
+        if (std::string found = FindPictureFile(path); !found.empty())
+            path = std::move(found);
         const TJpegResult result = LoadJpegFile(path, decoded);
         if (!result.Ok) {
             m_error = "Cannot load the card frame \"" + path + "\": " + result.Error;
@@ -79,10 +82,11 @@ int TSListImageCard::addChecked(const std::string& path, std::string* error) {
     for (std::size_t i = 0; i < m_foldedPaths.size(); ++i)
         if (m_foldedPaths[i] == folded)
             return static_cast<int>(i);
-    if (!FileExists(path))
+    const std::string found = FindPictureFile(path);
+    if (found.empty())
         return -1;
     thread_local QImage decoded;
-    const TJpegResult result = LoadJpegFile(path, decoded);
+    const TJpegResult result = LoadJpegFile(found, decoded);
     if (!result.Ok) {
         if (error)
             *error = "Cannot decode \"" + path + "\": " + result.Error;

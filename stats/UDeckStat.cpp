@@ -89,8 +89,14 @@ public:
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        // The cell's text follows every keystroke of its editor; writing the same text back
+        // would move the text cursor to the end in the middle of a correction.
+        auto* line = static_cast<QLineEdit*>(editor);
+        const QString text = index.data(Qt::EditRole).toString();
+        if (line->text() == text)
+            return;
         const QSignalBlocker blocker(editor);
-        static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+        line->setText(text);
     }
 
 private:
@@ -377,7 +383,8 @@ bool TfmStat::eventFilter(QObject* watched, QEvent* event) {
         return true;
     const QString text = keyEvent->text();
     // Keys without a character, and the ones that end or leave an edit, are the table's.
-    if (text.isEmpty() || text == u"\r" || text == u"\n" || text == u"\x1b" || text == u"\t")
+    if (text.isEmpty() || text == u"\r" || text == u"\n" || text == u"\x1b" || text == u"\t" ||
+        keyEvent->key() == Qt::Key_Delete)
         return QDialog::eventFilter(watched, event);
     int column = -1;
     if (watched == sgDeck)

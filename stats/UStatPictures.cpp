@@ -228,7 +228,10 @@ void DrawLocalCost(QImage& picture, const TStatCards& stats, int bucket, char de
     picture.fill(ChartBackground);
     QPainter p(&picture);
     startChart(p);
-    const int w = textWidth(p, QStringLiteral("9.99 - (99.99 999)"));
+    // The second column starts half way across at the latest: the figures written there
+    // ("2.33 - (33%)") must end inside the picture, not at or beyond its edge.
+    const int w =
+        std::min(textWidth(p, QStringLiteral("9.99 - (99.99 999)")), (picture.width() - 5) / 2);
     const int textDrop = 15 - p.fontMetrics().height();
     std::int64_t counts[6];
     std::int64_t sum = 0;

@@ -529,7 +529,7 @@ QImage MakeCardArt(const TZandorCard& card) {
 
 QImage MakeContactSheet(const TCardDatabase& db, int columns, int stretch, int* artErrors) {
     std::vector<TZandorCard> cards;
-    for (const std::string& line : db.CardLines) {
+    for (std::string_view line : db.CardLines) {
         TZandorCard card = ParseCardLine(line);
         if (!card.Name.empty() && card.Edition != VersionEdition)
             cards.push_back(std::move(card));

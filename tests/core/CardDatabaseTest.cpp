@@ -47,7 +47,7 @@ TEST(NameIndex, OneEntryPerRunOfKeysInListOrder) {
     EXPECT_EQ(index.Find("ab"), 0);
     EXPECT_EQ(index.Find("CA"), 1);
     EXPECT_EQ(index.Find("zz"), -1);
-    BuildNameIndex(index, {});
+    BuildNameIndex(index, TCardLines());
     EXPECT_TRUE(index.empty());
 }
 
@@ -178,7 +178,7 @@ TEST(LoadDatabase, SampleDataLoadsAndEveryCardIsFound) {
     LoadCardDatabase(db, dir.Path(), dir.Path());
     ASSERT_GE(db.CardLines.size(), 150u);
     int versions = 0;
-    for (const std::string& text : db.CardLines) {
+    for (std::string_view text : db.CardLines) {
         const TZandorCard card = ParseCardLine(text);
         ASSERT_FALSE(card.Name.empty()) << text;
         const TZandorCard found = FindCard(db, card.Name, card.Edition);
@@ -224,9 +224,143 @@ TEST(LookupTable, GivesTheWalksAnswerOnSortedUnsortedAndStaleLists) {
             table.Replace(at, plain[at]);
         }
         for (const char* name : names)
-            for (const char* edition : {"", "X", "Y", "ZZZ", "Q"})
-                ASSERT_EQ(FindCardLine(index, table, name, edition),
-                          FindCardLineByWalk(index, plain, name, edition))
+            for (const char* edition : {"", "X", "Y", "ZZZ", "Q"}) {
+                const long long walked = FindCardLineByWalk(index, plain, name, edition);
+                ASSERT_EQ(FindCardLineByTable(index, table, name, edition), walked)
                     << "round " << round << " name '" << name << "' edition " << edition;
+                ASSERT_EQ(FindCardLine(index, table, name, edition), walked)
+                    << "round " << round << " name '" << name << "' edition " << edition;
+            }
     }
+}
+
+TEST(CardLines, ReadsAFileAsTheLineReaderDoesWithEveryLineEnd) {
+    TTempDir dir;
+    const struct {
+        const char* bytes;
+    } cases[] = {
+        {""},
+        {"one"},
+        {"one\r\ntwo\r\n"},
+        {"one\ntwo\rthree\r\nfour"},
+        {"\r\n\r\nafter blanks\r\n"},
+        {"lone cr at the end\r"},
+        {"cr cr lf\r\r\nnext"},
+        {"tab\tfields\t\r\n\n\rlast"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.File("cardlist.dat"), c.bytes);
+        TCardLines lines;
+        ASSERT_TRUE(lines.LoadFile(dir.File("cardlist.dat")));
+        const auto expected = ReadTextLines(dir.File("cardlist.dat"));
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(lines.Lines(), *expected) << c.bytes;
+        TCardLines fromText;
+        fromText.SetText(c.bytes);
+        EXPECT_EQ(fromText.Lines(), *expected) << c.bytes;
+    }
+    TCardLines missing{"kept"};
+    EXPECT_FALSE(missing.LoadFile(dir.File("no such file")));
+    EXPECT_FALSE(missing.LoadFile(dir.Path())); // a folder is no card list
+    EXPECT_EQ(missing.Lines(), std::vector<std::string>{"kept"});
+}
+
+TEST(CardLines, ChangesCopiesAndSavesBehaveAsAListOfStrings) {
+    // Random changes applied to a card list read from a file and to a plain list of
+    // strings; copies taken on the way must keep what they held.
+    TTempDir dir;
+    std::mt19937 rng(5);
+    const auto randomLine = [&rng] {
+        return line("Card " + std::to_string(rng() % 50), "E" + std::to_string(rng() % 3));
+    };
+    std::vector<std::string> model;
+    for (int i = 0; i < 40; ++i)
+        model.push_back(randomLine());
+    ASSERT_TRUE(WriteTextLines(dir.File("cardlist.dat"), model).Ok);
+    auto lines = std::make_unique<TCardLines>();
+    ASSERT_TRUE(lines->LoadFile(dir.File("cardlist.dat")));
+    std::vector<std::pair<TCardLines, std::vector<std::string>>> snapshots;
+    for (int step = 0; step < 3000; ++step) {
+        const std::size_t at = model.empty() ? 0 : rng() % model.size();
+        switch (rng() % 8) {
+        case 0:
+        case 1: {
+            const std::string text = randomLine();
+            lines->Replace(at, text);
+            if (at < model.size())
+                model[at] = text;
+            break;
+        }
+        case 2: {
+            const std::string text = randomLine();
+            lines->Insert(at, text);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), text);
+            break;
+        }
+        case 3:
+            lines->Erase(at);
+            if (at < model.size())
+                model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+            break;
+        case 4: {
+            const std::string text = randomLine();
+            lines->push_back(text);
+            model.push_back(text);
+            break;
+        }
+        case 5:
+            if (rng() % 20 == 0) {
+                lines->Sort();
+                SortCardLines(model);
+            }
+            break;
+        case 6:
+            if (rng() % 10 == 0)
+                snapshots.emplace_back(*lines, model);
+            break;
+        case 7:
+            if (rng() % 50 == 0) {
+                // The list moves to a copy and the original goes; the text stays alive.
+                auto copy = std::make_unique<TCardLines>(*lines);
+                lines = std::move(copy);
+            }
+            break;
+        }
+        ASSERT_EQ(lines->Lines(), model) << "step " << step;
+    }
+    for (const auto& [snapshot, expected] : snapshots)
+        EXPECT_EQ(snapshot.Lines(), expected);
+
+    // Saving writes a new file over the old one; a list read from the old one keeps its
+    // lines, and the file reads back as the list.
+    TCardDatabase db;
+    LoadCardDatabase(db, dir.Path(), dir.Path());
+    const std::vector<std::string> before = db.CardLines;
+    ASSERT_TRUE(SaveDataFile(db, CardListFile, *lines).Ok);
+    EXPECT_EQ(db.CardLines.Lines(), before);
+    EXPECT_EQ(ReadTextLines(dir.File("cardlist.dat")).value(), model);
+    LoadCardDatabase(db, dir.Path(), dir.Path());
+    EXPECT_EQ(db.CardLines.Lines(), model);
+}
+
+TEST(CardLines, OnlyChangedLinesAreCopied) {
+    TTempDir dir;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1000; ++i)
+        lines.push_back(line("Card " + std::to_string(i), "AAA"));
+    ASSERT_TRUE(WriteTextLines(dir.File("cardlist.dat"), lines).Ok);
+    TCardLines list;
+    ASSERT_TRUE(list.LoadFile(dir.File("cardlist.dat")));
+    // Every line lies in the one buffer, one after the other with its line end between.
+    for (std::size_t i = 1; i < list.size(); ++i)
+        ASSERT_EQ(list[i].data(), list[i - 1].data() + list[i - 1].size() + 2) << i;
+    const char* third = list[3].data();
+    // A line replaced many times (its old copies are dropped on the way) reads as its
+    // last text, and the untouched lines stay where they were read.
+    for (int round = 0; round < 5000; ++round)
+        list.Replace(2, line("Changed " + std::to_string(round), "BBB"));
+    EXPECT_EQ(list[2], line("Changed 4999", "BBB"));
+    EXPECT_EQ(list[3].data(), third);
+    lines[2] = line("Changed 4999", "BBB");
+    EXPECT_EQ(list.Lines(), lines);
 }

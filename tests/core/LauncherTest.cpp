@@ -193,3 +193,51 @@ TEST_F(Launcher, MakesTheFramesAndSaysOnceWhichFileIsMissing) {
     sampleShell.DestroyWindows();
     EXPECT_EQ(sampleShell.FrameImages, nullptr); // freed with the launcher
 }
+
+namespace {
+
+// Notes, in order, the first paint of the launcher and the first event of the deck editor.
+class TStartOrder : public QObject {
+public:
+    QStringList Seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QString name = watched->objectName();
+        if (name == "fmMain" && event->type() == QEvent::Paint && !Seen.contains("launcher"))
+            Seen << "launcher";
+        if (name == "fmDeckED" && !Seen.contains("editor"))
+            Seen << "editor";
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(LauncherStart, TheProgramPaintsTheLauncherBeforeTheOtherWindowsAreMade) {
+    TTempDir sample;
+    CopySampleData(sample.Path());
+    TCardDatabase db;
+    LoadCardDatabase(db, sample.Path(), sample.Path());
+    TStartOrder order;
+    qApp->installEventFilter(&order);
+    {
+        TZandorShell shell(db);
+        shell.CreateWindows(true);
+        EXPECT_TRUE(shell.fmMain->isVisible());
+        ASSERT_FALSE(shell.fmDeckED.isNull());
+        EXPECT_FALSE(shell.fmDeckED->isVisible());
+        EXPECT_EQ(order.Seen, QStringList({"launcher", "editor"}));
+        shell.DestroyWindows();
+    }
+    // Without the flag (as the tests make them) the windows are only made.
+    order.Seen.clear();
+    {
+        TZandorShell shell(db);
+        shell.CreateWindows();
+        EXPECT_FALSE(shell.fmMain->isVisible());
+        EXPECT_EQ(order.Seen, QStringList({"editor"}));
+        shell.DestroyWindows();
+    }
+    qApp->removeEventFilter(&order);
+}

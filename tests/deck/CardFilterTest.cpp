@@ -3,6 +3,7 @@
 #include "tests/deck/DeckTestBase.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -153,7 +154,7 @@ TEST(FilterBase, KeepsListOrderAndReportsProgressInSteps) {
     FilterBase(std::vector<std::string>(lines.begin(), lines.begin() + 5), filter,
                [&](std::size_t n) { progress.push_back(n); });
     EXPECT_EQ(progress, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(FilterBase({}, filter, [](std::size_t) { FAIL(); }).empty());
+    EXPECT_TRUE(FilterBase(TCardLines(), filter, [](std::size_t) { FAIL(); }).empty());
     EXPECT_EQ(FilterProgressOf(0).Maximum, 0u);
 }
 
@@ -268,4 +269,122 @@ TEST(FilterDialogButtons, SpellAndColorButtonsAndTheGoldRule) {
     model.SetColorTicked(ciArtifacts, true);
     EXPECT_FALSE(model.State.Colors[ciAndGold]);
     EXPECT_TRUE(model.State.Colors[ciArtifacts]);
+}
+
+TEST_F(FilterDialog, ConfirmingKeepsTheHandWrittenLinesOfTheFilterSections) {
+    const std::vector<std::string> handWritten = {
+        "[Edition]",
+        "KSV=Kestrel Vale",
+        "EMB=Emberfall",
+        "[Edition Filters]",
+        "; editions I play with",
+        "KSV=\"1\"",
+        "EMB=1",
+        "OLD=1",
+        "[Rarity Filters]",
+        "; rares are expensive",
+        "Rare=\"1\"",
+        "Common=1",
+        "[Color Filters]",
+        "Black=\"1\"",
+        "; gold on purpose",
+        "Gold=1",
+        "[Spell Filters]",
+        "Land=\"0\"",
+        "[Type Filters]",
+        "; the edition set",
+        "Key=\"2\"",
+        "[Location]",
+        "Pic=/pictures",
+    };
+    open(handWritten);
+    EXPECT_FALSE(model.State.Spells[siLand]);
+    model.State.Common = false;            // changed
+    model.SetEditionTicked(1, false);      // changed, and the set becomes "Selected" (2)
+    model.SetSpellTicked(siSorcery, true); // unchanged (missing keys read as ticked)
+    ASSERT_TRUE(model.Confirm(settings).Ok);
+    const auto written = ReadTextLines(dir.File("Zandor.ini"));
+    ASSERT_TRUE(written);
+    const auto holds = [&](const std::string& line) {
+        return std::find(written->begin(), written->end(), line) != written->end();
+    };
+    // Comments and the quoted values that did not change stay as the user wrote them.
+    for (const char* kept :
+         {"; editions I play with", "KSV=\"1\"", "OLD=1", "; rares are expensive", "Rare=\"1\"",
+          "Black=\"1\"", "; gold on purpose", "Land=\"0\"", "; the edition set", "Key=\"2\"",
+          "Pic=/pictures"})
+        EXPECT_TRUE(holds(kept)) << kept;
+    // The changes are there, and read back.
+    EXPECT_TRUE(holds("Common=0"));
+    EXPECT_TRUE(holds("EMB=0"));
+    EXPECT_FALSE(holds("EMB=1"));
+    TFilterDialogModel again;
+    again.Load(TIniFile(dir.File("Zandor.ini")));
+    EXPECT_EQ(again.State, model.State);
+    EXPECT_FALSE(again.State.Common);
+    EXPECT_EQ(again.EditionType, etSelected);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false}));
+}
+
+TEST(FilterBase, ReadingTheFieldsFromTheLineAgreesWithParsingEveryRecord) {
+    // Random lines, malformed ones included (fields missing, no final TAB, long short
+    // fields, letters in either case), through random filters: the filter that reads the
+    // fields straight from each line lets through exactly what the parsed records pass.
+    std::mt19937 rng(9);
+    const std::vector<std::string> pieces[] = {
+        {"Gloam Heron", "Ashen Crossing", "", "Pyre/Ash (Pyre)"}, // name
+        {"KSV", "ksv", "EMB", "EMBR", "", "K"},                   // edition
+        {"B", "U", "G", "R", "W", "Gld", "Gold", "Art", "Lnd", "gld", ""},
+        {"Rules text with \"quotes\".", "", "Lots of words"}, // text
+        {"C", "U", "R", "Rare", "r", "", "X"},                // rarity
+        {"2/2", ""},
+        {"0,25", ""},
+        {"Instant", "Creature - Heron", "Summon Heron", "Smn Bird", "Artifact Creature", "Artifact",
+         "Enchant Creature", "Enchantment", "Land", "Legendary Land", "Mana Source", "Artf Crt",
+         "Echt", ""},
+        {"1WU", "BR", "3", "G", ""}, // cost
+        {"Mira Oakes", ""},
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 3000; ++i) {
+        std::string line;
+        const std::size_t fields = rng() % 14; // up to every field and one more
+        for (std::size_t f = 0; f < fields; ++f) {
+            if (f < std::size(pieces))
+                line += pieces[f][rng() % pieces[f].size()];
+            if (f + 1 < fields || rng() % 3 != 0)
+                line += '\t';
+        }
+        lines.push_back(std::move(line));
+    }
+    std::size_t passedInAll = 0;
+    for (int round = 0; round < 40; ++round) {
+        TCardFilter filter;
+        for (bool& spell : filter.State.Spells)
+            spell = rng() % 3 != 0;
+        for (bool& color : filter.State.Colors)
+            color = rng() % 3 != 0;
+        filter.State.Common = rng() % 2;
+        filter.State.Uncommon = rng() % 2;
+        filter.State.Rare = rng() % 2;
+        for (const char* code : {"KSV", "emb", "EMBR", "K"})
+            if (rng() % 2)
+                filter.Editions.Insert(code);
+        std::vector<std::string> expected;
+        for (const std::string& line : lines) {
+            const TZandorCard card = ParseCardLine(line);
+            if (filter.Passes(card))
+                expected.push_back("[" + card.Edition.str() + "] - " + card.Name);
+        }
+        EXPECT_EQ(FilterBase(lines, filter), expected) << "round " << round;
+        EXPECT_EQ(FilterBase(TCardLines(lines), filter), expected) << "round " << round;
+        std::size_t passing = 0;
+        for (const std::string& line : lines)
+            passing += filter.PassesLine(line);
+        EXPECT_EQ(passing, expected.size()) << "round " << round;
+        passedInAll += expected.size();
+    }
+    // The cases are not all one way.
+    EXPECT_GT(passedInAll, 200u);
+    EXPECT_LT(passedInAll, 40u * lines.size() / 2);
 }

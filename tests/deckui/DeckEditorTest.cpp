@@ -3,6 +3,7 @@
 #include "core/UApplication.h"
 #include "core/UMain.h"
 #include "deck/UBaseListView.h"
+#include "deck/UCardFilter.h"
 #include "deck/UCardView.h"
 #include "deck/UDeckED.h"
 #include "deck/UDeckEDLogic.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +37,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -328,6 +331,9 @@ TEST_F(DeckEditor, FindAsYouTypeJumpsAndShowsTheCardAfterASecond) {
 }
 
 TEST_F(DeckEditor, AddsDeletesCommentsAndMovesDeckLinesWithTheCounters) {
+    // The window is the active one, as when the user works in it, so that focus counts.
+    ed().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed()));
     clickBase("[SV] - Barkhide Boar");
     for (int i = 0; i < 3; ++i)
         click(ed().bbAdd);
@@ -339,7 +345,7 @@ TEST_F(DeckEditor, AddsDeletesCommentsAndMovesDeckLinesWithTheCounters) {
     EXPECT_EQ(deckLines(), QStringList({"    3 [SV] - Barkhide Boar", "SB: 1 [SV] - Barkhide Boar",
                                         "    1 [EM] - Cinderfield", "    1 [EM] - Hush/Howl"}));
     EXPECT_EQ(counters(), QStringList({"1 cards", "3 cards", "1 cards", "5 cards", "1 cards"}));
-    EXPECT_TRUE(ed().lbBase->hasFocus() || !ed().isActiveWindow());
+    EXPECT_TRUE(ed().lbBase->hasFocus());
 
     // Delete lowers a count, then removes the line.
     clickDeck(0);
@@ -571,10 +577,25 @@ TEST_F(DeckEditor, SearchesInBothModesAndFindsNext) {
     EXPECT_EQ(baseLines()[ed().SelectedBase()], "[4E] - Barkhide Boar");
     click(ed().sbFindNext);
     EXPECT_EQ(baseLines()[ed().SelectedBase()], "[SV] - Barkhide Boar");
-    const long long last = ed().Search().LastFoundLine();
+    // Five more steps go five matches further, in card-list order, and stop at the last.
+    std::vector<long long> matches;
+    const TCardFilter filter = TCardFilter::FromSettings(db.Settings);
+    const auto holdsBoar = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text.find("boar") != std::string::npos;
+    };
+    for (std::size_t n = 0; n < db.CardLines.size(); ++n) {
+        const TZandorCard card = ParseCardLine(db.CardLines[n]);
+        if (filter.Passes(card) &&
+            (holdsBoar(card.Name) || holdsBoar(card.CardType) || holdsBoar(card.Text)))
+            matches.push_back(static_cast<long long>(n));
+    }
+    ASSERT_GE(matches.size(), 2u);
+    EXPECT_EQ(ed().Search().LastFoundLine(), matches[1]);
     for (int i = 0; i < 5; ++i)
         click(ed().sbFindNext);
-    EXPECT_GE(ed().Search().LastFoundLine(), last);
+    EXPECT_EQ(ed().Search().LastFoundLine(), matches[std::min<std::size_t>(6, matches.size() - 1)]);
 
     const int all = baseLines().size();
     search("boar", true);
@@ -781,4 +802,167 @@ TEST_F(DeckEditor, AnEmptyDataFolderGivesAnEmptyListAndCommandsThatDoNothing) {
     });
     click(ed().bbComment);
     EXPECT_EQ(deckLines(), QStringList({"// first"}));
+}
+
+TEST_F(DeckEditor, TestPlayWithoutAPlayTableKeepsTheEditorOnScreen) {
+    // The shipped configuration, as the shell creates it: no play table window exists.
+    ASSERT_TRUE(shell->fmPlay.isNull());
+    shell->fmMain->hide();
+    clickBase("[EM] - Cindermaw");
+    click(ed().bbAdd);
+    click(ed().sbTest);
+    EXPECT_TRUE(ed().isVisible());
+    ed().Testplay1->trigger();
+    EXPECT_TRUE(ed().isVisible());
+    EXPECT_EQ(db.PlayOrigin, "Main");
+    // Closing it still leads back to the launcher, so the program can be ended.
+    ed().close();
+    EXPECT_TRUE(shell->fmMain->isVisible());
+}
+
+TEST_F(DeckEditor, EveryKeyboardMoveInTheBaseListShowsTheWholeCard) {
+    // Every base line begins with "[", so a typed "[" moves to the next line.
+    const QString start = "[SV] - Blasting Gale";
+    const struct {
+        Qt::Key key;
+        char letter;
+    } moves[] = {{Qt::Key_End, 0},    {Qt::Key_Home, 0}, {Qt::Key_PageDown, 0},
+                 {Qt::Key_PageUp, 0}, {Qt::Key_Down, 0}, {Qt::Key_unknown, '['}};
+    for (const auto& move : moves) {
+        clickBase(start);
+        const QString startMemo = ed().mmErrata->toPlainText();
+        const int before = ed().SelectedBase();
+        ed().lbBase->setFocus();
+        if (move.letter) {
+            QTest::keyClick(ed().lbBase, move.letter);
+        } else {
+            if (move.key == Qt::Key_PageUp)
+                QTest::keyClick(ed().lbBase, Qt::Key_End); // somewhere to page up from
+            QTest::keyClick(ed().lbBase, move.key);
+        }
+        const int row = ed().SelectedBase();
+        ASSERT_GE(row, 0);
+        ASSERT_NE(row, before) << move.key << " " << move.letter;
+        const QString memo = ed().mmErrata->toPlainText();
+        const QString price = ed().lbPrice->text();
+        const QString hint = ed().CardView->toolTip();
+        // A click on the same line shows exactly the same.
+        clickBase(baseLines()[row]);
+        EXPECT_EQ(memo, ed().mmErrata->toPlainText()) << baseLines()[row].toStdString();
+        EXPECT_NE(memo, startMemo) << baseLines()[row].toStdString();
+        EXPECT_EQ(price, ed().lbPrice->text());
+        EXPECT_EQ(hint, ed().CardView->toolTip());
+    }
+}
+
+TEST_F(DeckEditor, KeyboardMovesInTheDeckListShowTheCard) {
+    WriteBytes(dir.File("two.dec"), "    2 [EM] - Hush/Howl\r\n    1 [SV] - Blasting Gale\r\n");
+    openChoice = QString::fromStdString(dir.File("two.dec"));
+    click(ed().sbLoad);
+    clickDeck(1);
+    const QString galeMemo = ed().mmErrata->toPlainText();
+    const QString galePrice = ed().lbPrice->text();
+    clickDeck(0);
+    ASSERT_EQ(ed().tcStat->count(), 2);
+    ASSERT_NE(ed().mmErrata->toPlainText(), galeMemo);
+    ed().lbDeck->setFocus();
+    QTest::keyClick(ed().lbDeck, Qt::Key_Down);
+    EXPECT_EQ(ed().lbDeck->currentRow(), 1);
+    EXPECT_EQ(ed().mmErrata->toPlainText(), galeMemo);
+    EXPECT_EQ(ed().lbPrice->text(), galePrice);
+    EXPECT_EQ(ed().tcStat->count(), 0);
+    EXPECT_EQ(baseLines()[ed().lbBase->currentIndex().row()], "[SV] - Blasting Gale");
+    QTest::keyClick(ed().lbDeck, Qt::Key_Home);
+    EXPECT_EQ(ed().tcStat->count(), 2);
+}
+
+TEST_F(DeckEditor, FindNextAfterACancelledDialogGoesOnWithTheLastSearch) {
+    search("boar", false);
+    ASSERT_EQ(baseLines()[ed().SelectedBase()], "[4E] - Barkhide Boar");
+    // The user changes the dialog and thinks better of it.
+    whenShown([this] {
+        TfmFindCard& find = *shell->fmFindCard;
+        find.cbFind1->setEditText("wyrm");
+        find.cbName->setChecked(false);
+        find.cbSelectMatch->setChecked(true);
+        click(find.bbCancel);
+    });
+    click(ed().sbFind);
+    EXPECT_FALSE(ed().sbFind->isChecked());
+    click(ed().sbFindNext);
+    EXPECT_EQ(baseLines()[ed().SelectedBase()], "[SV] - Barkhide Boar");
+    // The dialog shows the search that was made, not the one that was cancelled.
+    QString term;
+    bool name = false, selectAll = true;
+    whenShown([&] {
+        TfmFindCard& find = *shell->fmFindCard;
+        term = find.cbFind1->currentText();
+        name = find.cbName->isChecked();
+        selectAll = find.cbSelectMatch->isChecked();
+        click(find.bbCancel);
+    });
+    click(ed().sbFind);
+    EXPECT_EQ(term, "boar");
+    EXPECT_TRUE(name);
+    EXPECT_FALSE(selectAll);
+}
+
+TEST_F(DeckEditor, ARightClickBelowTheLastLineActsOnNoLine) {
+    search("boar", true); // a short list that leaves room below its last line
+    ASSERT_TRUE(ed().sbFind->isChecked());
+    ASSERT_GE(baseLines().size(), 1);
+    clickBase(baseLines()[0]);
+    const QModelIndex last = ed().BaseModel().index(static_cast<int>(baseLines().size() - 1));
+    const QPoint below = ed().lbBase->visualRect(last).bottomLeft() + QPoint(10, 20);
+    ASSERT_LT(below.y(), ed().lbBase->viewport()->height());
+    ASSERT_FALSE(ed().lbBase->indexAt(below).isValid());
+    QTest::mouseClick(ed().lbBase->viewport(), Qt::RightButton, {}, below);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, below,
+                           ed().lbBase->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(ed().lbBase->viewport(), &menu);
+    EXPECT_FALSE(ed().pmBase->isVisible());
+    ed().pmBase->hide();
+    // On a line the menu comes up.
+    const QPoint on = ed().lbBase->visualRect(last).center();
+    QTest::mouseClick(ed().lbBase->viewport(), Qt::RightButton, {}, on);
+    QContextMenuEvent onLine(QContextMenuEvent::Mouse, on,
+                             ed().lbBase->viewport()->mapToGlobal(on));
+    QApplication::sendEvent(ed().lbBase->viewport(), &onLine);
+    EXPECT_TRUE(ed().pmBase->isVisible());
+    EXPECT_EQ(ed().SelectedBase(), last.row());
+    ed().pmBase->hide();
+}
+
+TEST_F(DeckEditor, ThePopUpEditCardFollowsLookBaseLikeTheMenuEntry) {
+    EXPECT_TRUE(ed().LookBase1->isChecked());
+    EXPECT_FALSE(ed().pmEditCard->isEnabled());
+    ed().LookBase1->trigger();
+    EXPECT_TRUE(ed().EditCard1->isEnabled());
+    EXPECT_TRUE(ed().pmEditCard->isEnabled());
+    ed().LookBase1->trigger();
+    EXPECT_FALSE(ed().pmEditCard->isEnabled());
+}
+
+TEST_F(DeckEditor, AFaceHeldBackByAKeyIsDrawnWhenTheFocusLeaves) {
+    ed().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed()));
+    clickBase("[4E] - Anchor Chain");
+    ed().CardView->tViewCard->stop();
+    ed().lbBase->setFocus();
+    // Keys that move nothing hold nothing back.
+    QTest::keyPress(ed().lbBase, Qt::Key_Shift);
+    EXPECT_FALSE(ed().SuspendFace());
+    QTest::keyRelease(ed().lbBase, Qt::Key_Shift);
+    // An arrow moves the line; the focus leaves before the key comes up.
+    QTest::keyPress(ed().lbBase, Qt::Key_Down);
+    ASSERT_TRUE(ed().SuspendFace());
+    ed().edFind->setFocus();
+    EXPECT_FALSE(ed().SuspendFace());
+    EXPECT_TRUE(ed().CardView->tViewCard->isActive());
+    // A later click shows its card's face at once.
+    ed().CardView->tViewCard->stop();
+    clickBase("[SV] - Crag Wyrm");
+    EXPECT_TRUE(ed().CardView->tViewCard->isActive());
+    EXPECT_EQ(ed().CardView->toolTip(),
+              ToDisplay(PlainCardText(FindCard(db, "Crag Wyrm", "SV").Text)));
 }

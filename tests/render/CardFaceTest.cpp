@@ -6,15 +6,19 @@
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/URenderCommand.h"
 #include "tests/testkit/TestKit.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 using namespace zandor;
 
@@ -322,4 +326,140 @@ TEST_F(CardFace, CommandLineRendersFromADataFolder) {
     QImage face(QString::fromStdString(png));
     EXPECT_TRUE(close(face.pixel(5, 120), frameColours[1]));
     EXPECT_EQ(RunCommandLine({"--data", m_dir.Path(), "render", "Test Card"}, out, err), 2);
+}
+
+TEST(Combine, MultipliesAndItsInverseMatchAndAndOrNotOnBlackAndWhite) {
+    // Each byte pair, computed independently: a * b / 255 rounded, and its inverse.
+    const int bytes[] = {0, 1, 2, 64, 127, 128, 129, 190, 191, 192, 254, 255};
+    QImage sources(1, 1, QImage::Format_RGB888);
+    for (int a : bytes)
+        for (int b : bytes) {
+            QImage target(1, 1, QImage::Format_RGB888);
+            target.fill(QColor(a, a, a));
+            sources.fill(QColor(b, b, b));
+            CombineAnd(target, 0, 0, sources);
+            const int product = static_cast<int>(std::lround(a * b / 255.0));
+            EXPECT_EQ(qRed(target.pixel(0, 0)), product) << a << " x " << b;
+            target.fill(QColor(a, a, a));
+            CombineOrNot(target, 0, 0, sources);
+            const int inverse = 255 - static_cast<int>(std::lround((255 - a) * b / 255.0));
+            EXPECT_EQ(qRed(target.pixel(0, 0)), inverse) << a << " or-not " << b;
+            if ((a == 0 || a == 255) && (b == 0 || b == 255)) {
+                target.fill(QColor(a, a, a));
+                CombineAnd(target, 0, 0, sources);
+                EXPECT_EQ(qRed(target.pixel(0, 0)), a & b);
+                target.fill(QColor(a, a, a));
+                CombineOrNot(target, 0, 0, sources);
+                EXPECT_EQ(qRed(target.pixel(0, 0)), (a | ~b) & 0xff);
+            }
+        }
+}
+
+TEST(Combine, TextOnAFaintlyTintedFrameHasNoColouredPixel) {
+    // A light grey frame whose channels differ by a few units: grey letter edges ANDed
+    // bitwise with it come out green or magenta.
+    test::TTempDir dir;
+    const std::string data = dir.Path() + "/";
+    const QColor tint(192, 189, 196);
+    for (std::string_view file : TListImageZandorCard::FrameFiles) {
+        QImage frame(210, 300, QImage::Format_RGB888);
+        frame.fill(tint);
+        QPainter(&frame).fillRect(QRect(14, 19, 181, 144), Qt::white);
+        ASSERT_TRUE(SaveJpegFile(data + std::string(file), frame, 100));
+    }
+    const TListImageZandorCard frames(data);
+    ASSERT_TRUE(frames.Usable()) << frames.Error();
+    TZandorCard k;
+    k.Name = "Gloomwater Tinker";
+    k.Edition = "TST";
+    k.Color = "U";
+    k.Rarity = "U";
+    k.CardType = "Summon Tinkerer";
+    k.Text = "When Gloomwater Tinker comes into play, each player draws a card and then "
+             "discards a card at random. Tinkerers you control cannot be blocked by walls.";
+    k.Flavor = "\"Every gear remembers the hand that bent it.\"";
+    QImage face(210, 300, QImage::Format_RGB888);
+    face.fill(Qt::white);
+    DrawCardFace(k, face, StretchStandart, {&frames, dir.File("pics"), data});
+    const auto spread = [](QRgb p) {
+        return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+    };
+    const QRect regions[] = {{10, 2, 150, 15}, {10, 166, 150, 15}, {15, 184, 180, 90}};
+    for (const QRect& region : regions) {
+        int coloured = 0, inked = 0;
+        for (int y = region.top(); y <= region.bottom(); ++y)
+            for (int x = region.left(); x <= region.right(); ++x) {
+                const QRgb p = face.pixel(x, y);
+                coloured += spread(p) > 20;
+                inked += qGreen(p) < 150;
+            }
+        EXPECT_EQ(coloured, 0) << "region at y " << region.top();
+        EXPECT_GT(inked, 20) << "region at y " << region.top() << " holds no text";
+    }
+}
+
+TEST(PictureFiles, AreFoundWithoutRegardToLetterCase) {
+    test::TTempDir dir;
+    std::filesystem::create_directories(dir.File("pics/4e"));
+    std::filesystem::create_directories(dir.File("pics/EM"));
+    test::WriteBytes(dir.File("pics/4e/Rusted Sentry.JPG"), "a");
+    test::WriteBytes(dir.File("pics/EM/cinder hound.jpg"), "b");
+    test::WriteBytes(dir.File("pics/EM/Twin.jpg"), "c");
+    test::WriteBytes(dir.File("pics/EM/TWIN.jpg"), "d");
+    test::WriteBytes(dir.File("pics/EM/\xC3\x86ther Wisp.jpg"), "e"); // "Æther Wisp"
+    const std::string pics = dir.File("pics");
+    const struct {
+        const char* asked;
+        const char* found; // "" for none
+    } cases[] = {
+        {"/4E/Rusted Sentry.jpg", "/4e/Rusted Sentry.JPG"},
+        {"/4e/rusted sentry.jpg", "/4e/Rusted Sentry.JPG"},
+        {"/4e/Rusted Sentry.JPG", "/4e/Rusted Sentry.JPG"}, // as written
+        {"/em/Cinder Hound.jpg", "/EM/cinder hound.jpg"},
+        {"/EM/twin.JPG", "/EM/TWIN.jpg"}, // of two, the first in byte order
+        {"/EM/Twin.jpg", "/EM/Twin.jpg"}, // the exact name wins
+        {"/EM/\xC3\xA6THER WISP.jpg", "/EM/\xC3\x86ther Wisp.jpg"},
+        {"/4E/Rusted Sentr.jpg", ""},
+        {"/SV/Rusted Sentry.jpg", ""},
+        {"/4E", ""}, // a folder is no picture
+    };
+    for (const auto& c : cases) {
+        const std::string expected = *c.found ? pics + c.found : std::string();
+        EXPECT_EQ(FindPictureFile(pics + c.asked), expected) << c.asked;
+    }
+    EXPECT_EQ(FindPictureFile(""), "");
+}
+
+TEST(PictureFiles, EachFolderIsListedOnceUntilItChanges) {
+    test::TTempDir dir;
+    std::filesystem::create_directories(dir.File("pics/ksv"));
+    const std::string folder = dir.File("pics/ksv");
+    const long long before = PictureFolderListings();
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(FindPictureFile(dir.File("pics/KSV/Card " + std::to_string(i) + ".jpg")), "");
+    // The picture folder and the edition folder, each read once for twenty lookups.
+    EXPECT_LE(PictureFolderListings() - before, 2);
+    // A file added later is found: the folder changed, so it is read again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    test::WriteBytes(folder + "/card 3.JPG", "x");
+    EXPECT_EQ(FindPictureFile(dir.File("pics/KSV/Card 3.jpg")), folder + "/card 3.JPG");
+}
+
+TEST_F(CardFace, ArtAndEditionSymbolsAreFoundWhateverTheirCase) {
+    QImage art(181, 144, QImage::Format_RGB888);
+    art.fill(QColor(30, 60, 220));
+    std::filesystem::remove(m_dir.File("pics/TST"));
+    std::filesystem::create_directories(m_dir.File("pics/tst"));
+    ASSERT_TRUE(SaveJpegFile(m_dir.File("pics/tst/test card.JPG"), art, 100));
+    QImage silhouette(10, 10, QImage::Format_RGB888), colours(10, 10, QImage::Format_RGB888);
+    silhouette.fill(Qt::black);
+    colours.fill(QColor(255 - 230, 255 - 180, 255 - 40));
+    ASSERT_TRUE(silhouette.save(QString::fromStdString(m_data + "tst_OS.BMP"), "BMP"));
+    ASSERT_TRUE(colours.save(QString::fromStdString(m_data + "Tst_r.bmp"), "BMP"));
+    TZandorCard k = card("G");
+    k.Rarity = "R";
+    const QImage face = draw(k);
+    EXPECT_TRUE(m_last.ArtDrawn);
+    EXPECT_TRUE(close(face.pixel(100, 90), QColor(30, 60, 220)));
+    EXPECT_EQ(face.pixel(188, 168), qRgb(230, 180, 40));
 }

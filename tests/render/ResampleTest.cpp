@@ -97,6 +97,105 @@ TEST(Resample, MatchesTheRulesForEveryFilterAndDirection) {
     }
 }
 
+namespace {
+
+// The seven filters written out again from their formulas, in double precision.
+double filterValue(int filter, double x) {
+    const double a = std::fabs(x);
+    const double pi = 3.14159265358979323846;
+    const auto sinc = [pi](double v) { return v == 0.0 ? 1.0 : std::sin(pi * v) / (pi * v); };
+    switch (filter) {
+    case 0: // box
+        return x > -0.5 && x <= 0.5 ? 1.0 : 0.0;
+    case 1: // triangle
+        return a < 1.0 ? 1.0 - a : 0.0;
+    case 2: // Hermite
+        return a < 1.0 ? (2.0 * a - 3.0) * a * a + 1.0 : 0.0;
+    case 3: // bell
+        return a < 0.5 ? 0.75 - a * a : a < 1.5 ? 0.5 * (a - 1.5) * (a - 1.5) : 0.0;
+    case 4: // B-spline
+        return a < 1.0   ? a * a * a / 2.0 - a * a + 2.0 / 3.0
+               : a < 2.0 ? (2.0 - a) * (2.0 - a) * (2.0 - a) / 6.0
+                         : 0.0;
+    case 5: // Lanczos3
+        return a < 3.0 ? sinc(x) * sinc(x / 3.0) : 0.0;
+    case 6: // Mitchell, B = C = 1/3
+        return a < 1.0   ? (7.0 * a * a * a - 12.0 * a * a + 16.0 / 3.0) / 6.0
+               : a < 2.0 ? (-7.0 / 3.0 * a * a * a + 12.0 * a * a - 20.0 * a + 32.0 / 3.0) / 6.0
+                         : 0.0;
+    }
+    return 0.0;
+}
+
+// The contributors of one output position by the rules: c = i / s, the radius and weights
+// of enlarging or shrinking, halves rounded to even, zero weights skipped, mirrored edges.
+std::vector<std::pair<int, int>> expectedWeights(int i, int newSize, int sourceSize, int filter,
+                                                 float support) {
+    const float s = sourceSize == 1 ? static_cast<float>(newSize)
+                                    : static_cast<float>(newSize - 1) / (sourceSize - 1);
+    const float c = static_cast<float>(i) / s;
+    const bool enlarging = s >= 1.0f;
+    const float r = enlarging ? support : support / s;
+    std::vector<std::pair<int, int>> weights;
+    for (int j = static_cast<int>(std::floor(c - r)); j <= static_cast<int>(std::ceil(c + r));
+         ++j) {
+        const float distance = c - static_cast<float>(j);
+        // The filter's value as a single-precision number, scaled in single precision.
+        const float w = enlarging
+                            ? static_cast<float>(filterValue(filter, distance)) * 256.0f
+                            : static_cast<float>(filterValue(filter, distance * s)) * s * 256.0f;
+        const int weight = static_cast<int>(std::nearbyint(w));
+        if (weight == 0)
+            continue;
+        const int pixel = j < 0 ? -j : j >= sourceSize ? 2 * sourceSize - 1 - j : j;
+        weights.emplace_back(pixel, weight);
+    }
+    return weights;
+}
+
+} // namespace
+
+TEST(Resample, ContributorWeightsOfEveryFilterFollowItsFormula) {
+    // A few small cases per filter, shrinking and enlarging, against weights worked out
+    // here from the formulas rather than by the code that builds them.
+    const struct { int newSize, sourceSize; } sizes[] = {{7, 20}, {13, 5}, {4, 9}, {16, 16}};
+    for (int filter = 0; filter < ResampleFilterCount; ++filter)
+        for (const auto& size : sizes) {
+            const float support = DefaultSupport(filter);
+            TContributorList list;
+            BuildContributors(list, size.newSize, size.sourceSize, filter, support);
+            ASSERT_EQ(list.Positions.size(), static_cast<std::size_t>(size.newSize));
+            for (int i = 0; i < size.newSize; ++i) {
+                std::vector<std::pair<int, int>> built;
+                for (auto e = list.begin(i); e != list.end(i); ++e)
+                    built.emplace_back(e->Pixel, e->Weight);
+                const auto expected =
+                    expectedWeights(i, size.newSize, size.sourceSize, filter, support);
+                ASSERT_EQ(built.size(), expected.size())
+                    << "filter " << filter << " " << size.sourceSize << " -> " << size.newSize
+                    << " position " << i;
+                for (std::size_t k = 0; k < built.size(); ++k) {
+                    EXPECT_EQ(built[k].first, expected[k].first)
+                        << "filter " << filter << " position " << i << " entry " << k;
+                    EXPECT_EQ(built[k].second, expected[k].second)
+                        << "filter " << filter << " position " << i << " entry " << k;
+                }
+            }
+        }
+    // A few weights worked out by hand. Triangle, 5 -> 13: s = 3, c = 1/3 for i = 1, so
+    // pixel 0 weighs (1 - 1/3) * 256 = 170.67 -> 171 and pixel 1 weighs 85.33 -> 85.
+    TContributorList list;
+    BuildContributors(list, 13, 5, TriangleFilter, 1.0f);
+    std::vector<std::pair<int, int>> triangle;
+    for (auto e = list.begin(1); e != list.end(1); ++e)
+        triangle.emplace_back(e->Pixel, e->Weight);
+    EXPECT_EQ(triangle, (std::vector<std::pair<int, int>>{{0, 171}, {1, 85}}));
+    // Box, 20 -> 7 shrinking: s = 6/19, each kept pixel weighs s * 256 = 80.84 -> 81.
+    BuildContributors(list, 7, 20, BoxFilter, 0.5f);
+    for (auto e = list.begin(3); e != list.end(3); ++e)
+        EXPECT_EQ(e->Weight, 81) << "pixel " << e->Pixel;
+}
+
 TEST(Resample, EnlargingWithTheBoxCopiesTheNearestPixelLowerOnATie) {
     TContributorList list;
     // 4 -> 7: scale 2, centres 0, 0.5, 1, 1.5 ...; a tie goes to the lower pixel.

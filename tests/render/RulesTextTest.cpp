@@ -135,9 +135,13 @@ TEST(RulesBox, FittingShrinksFromTheStartSizeUntilTheTextFits) {
     EXPECT_EQ(layers.TextSize, 1);
     EXPECT_LT(layers.Top, 0);
 
-    // An unclosed "}" grows the font on every pass; the loop still ends.
+    // An unclosed "}" grows the font by one step at the end of every pass, and the pass
+    // that does not fit takes that step back: the size never shrinks, yet the loop ends,
+    // at the size it started with.
     LayoutRulesBox(huge + " }", "", 180, 90, 8, 1, layers);
-    EXPECT_GE(layers.TextSize, 1);
+    EXPECT_EQ(layers.TextSize, 8);
+    LayoutRulesBox(huge + " }", "", 180, 90, 5, 1, layers);
+    EXPECT_EQ(layers.TextSize, 5);
 }
 
 TEST(RulesBox, CaretShowsTheFlavourAfterAParagraphGap) {

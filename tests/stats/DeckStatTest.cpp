@@ -439,3 +439,69 @@ TEST_F(StatWindow, FiguresUseTheLocalesDecimalSeparator) {
     EXPECT_EQ(form->lbSpellP->text(), "35,71%");
     EXPECT_EQ(form->lbCur->text(), "193,25 $"); // the stored prices read all the same
 }
+
+TEST_F(StatWindow, CorrectingACellInTheMiddleKeepsTheCursorAndDeleteWorks) {
+    load("bears.dec");
+    QLineEdit* editor = startEdit(0, 3);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->text(), "1G");
+    // The user puts the cursor after the "1" and types a correction there.
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Right);
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor->cursorPosition(), 0);
+    QTest::keyClick(editor, '3');
+    EXPECT_EQ(editor->text(), "3G");
+    EXPECT_EQ(cell(0, 3), "3G");
+    EXPECT_EQ(cell(0, 2), "4");
+    EXPECT_EQ(form->Stats().Cards[0].Cost, "3G");
+    // Delete removes the character after the cursor, in the cost cell and in the count cell.
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    EXPECT_EQ(editor->text(), "G");
+    EXPECT_EQ(form->Stats().Cards[0].Cost, "G");
+    EXPECT_EQ(cell(0, 2), "1");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    editor = startEdit(0, 4);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->text(), "4");
+    QTest::keyClick(editor, '2');
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    EXPECT_EQ(editor->text(), "2");
+    EXPECT_EQ(editor->cursorPosition(), 0);
+    EXPECT_EQ(form->Stats().Cards[0].Count, 2);
+    EXPECT_EQ(form->lbCreature->text(), "2 cards");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StatWindow, TheLocalCostFiguresStayInsideThePicture) {
+    load("sample.dec");
+    ASSERT_GE(form->Stats().Cards.size(), 2u);
+    // Costs that give a bucket two to five colours with shares such as 2.33 - (33%), so
+    // that the right-hand column holds the widest figures.
+    for (const char* cost : {"1WU", "WUR", "1WUB", "WUBR", "2WUBRG"}) {
+        TStatCards stats = form->Stats();
+        ASSERT_TRUE(stats.UpdateRow(0, cost, "4").Ok);
+        ASSERT_TRUE(stats.UpdateRow(1, "WUR", "3").Ok);
+        for (int bucket = 1; bucket <= CurveBuckets; ++bucket) {
+            QImage shown(form->plManaColorCurv->size(), QImage::Format_RGB32);
+            DrawLocalCost(shown, stats, bucket, '.');
+            const int w = shown.width();
+            int inkRight = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = w / 2; x < w; ++x)
+                    inkRight += shown.pixelColor(x, y) == QColor(Qt::white);
+            // The last two columns stay clear: a figure that reaches the edge is cut.
+            EXPECT_FALSE(holdsColor(shown, Qt::white, QRect(w - 2, 0, 2, shown.height())))
+                << cost << " bucket " << bucket;
+            std::int64_t keys = 0;
+            for (std::string_view key : StatColorKeys)
+                keys += stats.ColorCurveCount(key, bucket) != 0;
+            if (keys >= 2)
+                EXPECT_GT(inkRight, 0) << cost << " bucket " << bucket;
+        }
+    }
+}
