@@ -118,11 +118,11 @@ TMaintResult SaveEditedCard(TCardDatabase& db, std::string_view oldName,
     std::string formatted = FormatCardLine(card);
     std::string cardText;
     std::size_t length = formatted.size() + 2;
-    for (const std::string& text : db.CardLines)
+    for (const std::string_view text : db.CardLines)
         length += text.size() + 2;
     cardText.reserve(length);
     for (std::size_t i = 0; i < db.CardLines.size(); ++i) {
-        cardText += i == line ? formatted : db.CardLines[i];
+        cardText += i == line ? std::string_view(formatted) : db.CardLines[i];
         cardText += "\r\n";
     }
     std::vector<std::string> programLines = db.ProgramLines;
@@ -130,11 +130,12 @@ TMaintResult SaveEditedCard(TCardDatabase& db, std::string_view oldName,
 
     const std::string cardPath = db.DataDir + std::string(CardListFile);
     const std::string programPath = db.DataDir + std::string(ProgramFile);
-    std::vector<TFileChange> changes{
-        {cardPath, nullptr, &cardText, &db.CardLines.Lines(), FileExists(cardPath)}};
+    std::vector<TFileChange> changes{{cardPath, nullptr, &cardText,
+                                      [&db] { return db.CardLines.Lines(); },
+                                      FileExists(cardPath)}};
     if (programsChanged)
-        changes.push_back(
-            {programPath, &programLines, nullptr, &db.ProgramLines, FileExists(programPath)});
+        changes.push_back({programPath, &programLines, nullptr, [&db] { return db.ProgramLines; },
+                           FileExists(programPath)});
     const TWriteResult written = WriteFileChanges(changes);
     if (!written.Ok)
         return {false, written.Error};

@@ -237,7 +237,7 @@ TWriteResult WriteFileChanges(const std::vector<TFileChange>& changes) {
             const TFileChange& done = changes[j];
             bool restored = true;
             if (done.Existed)
-                restored = WriteTextLines(done.Path, *done.OldLines).Ok;
+                restored = WriteTextLines(done.Path, done.OldLines()).Ok;
             else
                 restored = std::remove(done.Path.c_str()) == 0;
             if (!restored)
@@ -252,7 +252,14 @@ namespace {
 
 TFileChange change(const std::string& path, const std::vector<std::string>& newLines,
                    const std::vector<std::string>& oldLines) {
-    return {path, &newLines, nullptr, &oldLines, FileExists(path)};
+    return {path, &newLines, nullptr, [&oldLines] { return oldLines; }, FileExists(path)};
+}
+
+// The card list is read as views into its file; its old lines are copied out only when
+// they must be written back.
+TFileChange change(const std::string& path, const std::vector<std::string>& newLines,
+                   const TCardLines& oldLines) {
+    return {path, &newLines, nullptr, [&oldLines] { return oldLines.Lines(); }, FileExists(path)};
 }
 
 // The card list with the new lines in their places. A sorted list only needs the new
@@ -359,11 +366,11 @@ TMaintResult DeleteEdition(TCardDatabase& db, std::string_view typedKey) {
     std::vector<std::string> kept;
     kept.reserve(db.CardLines.size());
     int removed = 0;
-    for (const std::string& line : db.CardLines) {
+    for (const std::string_view line : db.CardLines) {
         if (lineEdition(line) == key)
             ++removed;
         else
-            kept.push_back(line);
+            kept.emplace_back(line);
     }
     const bool listed = db.Settings.ValueExists(ini::Edition, key) ||
                         db.Settings.ValueExists(ini::EditionFilters, key);

@@ -6,6 +6,7 @@
 #include "core/UCardDatabase.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -115,7 +116,8 @@ struct TFileChange {
     std::string Path;
     const std::vector<std::string>* NewLines = nullptr;
     const std::string* NewText = nullptr; // the whole new file, when given instead of lines
-    const std::vector<std::string>* OldLines = nullptr;
+    // The file's old lines, asked for only when a later file fails and this one is put back.
+    std::function<std::vector<std::string>()> OldLines;
     bool Existed = true;
 };
 // Writes the files in the order given, each atomically. When one fails, the files already

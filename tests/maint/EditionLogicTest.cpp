@@ -299,9 +299,9 @@ TEST_F(DataFolder, ImportAddsCardsProgramsAndPutsTheEditionFirst) {
     EXPECT_EQ(result.Count, 3);
 
     std::vector<std::string> added;
-    for (const std::string& line : db.CardLines)
+    for (const std::string_view line : db.CardLines)
         if (ParseCardLine(line).Edition == "TM")
-            added.push_back(line);
+            added.emplace_back(line);
     ASSERT_EQ(added.size(), 3u);
     EXPECT_EQ(db.CardLines.size(), 10u);
     EXPECT_TRUE(std::is_sorted(db.CardLines.begin(), db.CardLines.end(),
@@ -401,7 +401,7 @@ TEST_F(DataFolder, DeletionMatchesTheKeyExactly) {
     ASSERT_TRUE(result.Ok) << result.Error;
     EXPECT_EQ(result.Count, 3); // three adjacent lines, the "ab" line among them stays
     std::vector<std::string> names;
-    for (const std::string& line : db.CardLines)
+    for (const std::string_view line : db.CardLines)
         names.push_back(std::string(LineName(line)) + "/" + ParseCardLine(line).Edition.str());
     EXPECT_EQ(names, (std::vector<std::string>{"Ashen Vow/EM", "Cinder Whelp/ab", "Fen Crawler/SV",
                                                "Rookwing Scout/EM"}));
