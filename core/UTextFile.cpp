@@ -83,25 +83,64 @@ TFileWriter* SetFileWriter(TFileWriter* writer) {
     return previous == &realWriter ? nullptr : previous;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason,
+                   long long maxSize) {
     contents.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const auto failed = [reason](const std::string& why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    // Opened without blocking, so that a FIFO with no writer is refused instead of waited
+    // for; the type is checked before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return failed(std::strerror(errno));
     struct stat info {};
-    if (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return false;
+    if (::fstat(fd, &info) != 0) {
+        const std::string why = std::strerror(errno);
+        ::close(fd);
+        return failed(why);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failed(S_ISDIR(info.st_mode) ? "is a folder"
+                                            : "is not a regular file (a FIFO, socket or device)");
+    }
+    if (info.st_size > maxSize) {
+        ::close(fd);
+        return failed("is too large (" + std::to_string(info.st_size) + " bytes; at most " +
+                      std::to_string(maxSize) + ")");
     }
     if (info.st_size > 0)
         contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        contents.append(buffer, n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            contents.clear();
+            return failed(why);
+        }
+        if (n == 0)
+            break;
+        // A file that grows while it is read is still held to the limit.
+        if (static_cast<long long>(contents.size()) + n > maxSize) {
+            ::close(fd);
+            contents.clear();
+            return failed("is too large (more than " + std::to_string(maxSize) + " bytes)");
+        }
+        contents.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+std::string CannotReadMessage(const std::string& path, const std::string& reason) {
+    return "cannot read \"" + path + "\": " + reason;
 }
 
 void SplitLines(std::string_view text, std::vector<std::string>& lines) {
@@ -118,9 +157,10 @@ void SplitLines(std::string_view text, std::vector<std::string>& lines) {
     }
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
+                                                      std::string* reason) {
     std::string contents;
-    if (!ReadWholeFile(path, contents))
+    if (!ReadWholeFile(path, contents, reason))
         return std::nullopt;
     std::vector<std::string> lines;
     SplitLines(contents, lines);
