@@ -76,6 +76,15 @@ bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostrea
     return true;
 }
 
+// Loads the card base for a command; a base that cannot be loaded is said on standard
+// error, and the command ends with 1 instead of working on an empty base.
+bool loadBase(TCardDatabase& db, const TArguments& a, std::ostream& err) {
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    for (const std::string& problem : db.BaseProblems)
+        err << "zandor: " << problem << "\n";
+    return db.BaseProblems.empty();
+}
+
 std::string option(const TArguments& a, const std::string& name) {
     const auto found = a.Options.find(name);
     return found == a.Options.end() ? std::string() : found->second;
@@ -87,7 +96,8 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
@@ -97,7 +107,8 @@ int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--stretch"),
                             option(a, "--out"), out, err);
 }
@@ -108,7 +119,8 @@ int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return found == a.Options.end() ? std::nullopt : std::optional(found->second);
     };
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckCommand(db, {a.Words.begin() + 1, a.Words.end()}, value("--seed"),
                           value("--draw"), out, err);
 }
@@ -119,7 +131,8 @@ int deckStatsCommand(const TArguments& a, std::ostream& out, std::ostream& err) 
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckStatsCommand(db, a.Words[2], out, err);
 }
 
@@ -129,7 +142,8 @@ int deckConvertCommand(const TArguments& a, std::ostream& out, std::ostream& err
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckConvertCommand(db, a.Words[2], out, err);
 }
 
@@ -139,7 +153,8 @@ int deckExportCommand(const TArguments& a, std::ostream& out, std::ostream& err)
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunExportApprenticeCommand(db, a.Words[2], a.Words[3], out, err);
 }
 
@@ -149,7 +164,8 @@ int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunFilterCommand(db, out);
 }
 
@@ -169,7 +185,8 @@ int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     command.Fields = option(a, "--fields");
     command.WholeWords = a.Options.count("--whole-words") > 0;
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunSearchCommand(db, command, out, err);
 }
 

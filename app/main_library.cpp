@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
         QObject::connect(&shell, &zandor::TZandorShell::ProgramEnding, &app, &QApplication::quit);
         shell.CreateWindows();
         shell.fmMain->show();
-        if (const QString problems = shell.StartProblems(); !problems.isEmpty())
-            zandor::ShowError(shell.fmMain, problems);
+        shell.SayStartProblems();
         code = QApplication::exec();
         shell.DestroyWindows();
     }

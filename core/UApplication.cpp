@@ -10,6 +10,7 @@
 #include "render/UImageLists.h"
 #include "stats/UDeckStat.h"
 #include "widgets/UHelpViewer.h"
+#include "widgets/UMessages.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -55,10 +56,20 @@ bool HasShell() {
 }
 
 QString TZandorShell::StartProblems() const {
+    QStringList problems;
+    if (!Db.BaseProblems.empty())
+        problems << QStringLiteral("The card base cannot be loaded; the program goes on with an "
+                                   "empty base.\n%1")
+                        .arg(ToDisplay(BaseProblemText(Db)));
     if (FrameImages && !FrameImages->Usable())
-        return QStringLiteral("Card frames cannot be shown: %1")
-            .arg(ToDisplay(FrameImages->Error()));
-    return {};
+        problems << QStringLiteral("Card frames cannot be shown: %1")
+                        .arg(ToDisplay(FrameImages->Error()));
+    return problems.join(QStringLiteral("\n\n"));
+}
+
+void TZandorShell::SayStartProblems() {
+    if (const QString problems = StartProblems(); !problems.isEmpty())
+        ShowError(fmMain, problems);
 }
 
 QString TZandorShell::ProgramDir() const {

@@ -46,9 +46,10 @@ bool setFields(const std::string& list, TFindOptions& options, std::ostream& err
 // The deck file's lines as the editor would show them, without writing anything back.
 bool readDeck(const TCardDatabase& db, const std::string& path, std::vector<std::string>& lines,
               std::ostream& err) {
-    auto read = ReadTextLines(path);
+    std::string reason;
+    auto read = ReadTextLines(path, &reason);
     if (!read) {
-        err << "zandor: cannot read \"" << path << "\"\n";
+        err << "zandor: " << CannotReadMessage(path, reason) << "\n";
         return false;
     }
     lines = IsOldFormatDeck(*read) ? ConvertOldDeck(*read, db) : std::move(*read);

@@ -48,9 +48,10 @@ int RunDeckCommand(const TCardDatabase& db, const std::vector<std::string>& word
         }
         extra = *k;
     }
-    const auto deck = ReadTextLines(words[1]);
+    std::string reason;
+    const auto deck = ReadTextLines(words[1], &reason);
     if (!deck) {
-        err << "zandor: cannot read the deck file \"" << words[1] << "\"\n";
+        err << "zandor: cannot read the deck file \"" << words[1] << "\": " << reason << "\n";
         return 1;
     }
 

@@ -8,9 +8,10 @@ namespace zandor {
 
 int RunDeckStatsCommand(const TCardDatabase& db, const std::string& deckFile, std::ostream& out,
                         std::ostream& err) {
-    const auto lines = ReadTextLines(deckFile);
+    std::string reason;
+    const auto lines = ReadTextLines(deckFile, &reason);
     if (!lines) {
-        err << "zandor: cannot read the deck file \"" << deckFile << "\"\n";
+        err << "zandor: cannot read the deck file \"" << deckFile << "\": " << reason << "\n";
         return 1;
     }
     // Decks of the old format name no editions; the deck editor converts them when it loads

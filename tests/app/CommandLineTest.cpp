@@ -26,6 +26,7 @@ struct Cli : ::testing::Test {
         card.Seq = "201";
         WriteBytes(dir.File("cardlist.dat"), FormatCardLine(card) + "\r\n");
         WriteBytes(dir.File("programm.dat"), "\xC6ther Lantern=TAP\r\n");
+        WriteBytes(dir.File("Zandor.ini"), "");
     }
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data", dir.Path()});

@@ -15,6 +15,8 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace zandor;
 using namespace zandor::test;
 
@@ -183,4 +185,50 @@ TEST_F(Launcher, MakesTheFramesAndSaysOnceWhichFileIsMissing) {
     EXPECT_TRUE(sampleShell.StartProblems().isEmpty());
     sampleShell.DestroyWindows();
     EXPECT_EQ(sampleShell.FrameImages, nullptr); // freed with the launcher
+}
+
+TEST(LauncherStart, ABrokenBaseIsSaidOnceNamingEachFileAndTheProgramGoesOn) {
+    TTempDir dir;
+    CopySampleData(dir.Path());
+    std::filesystem::remove(dir.File("cardlist.dat"));
+    std::filesystem::remove(dir.File("Zandor.ini"));
+    std::filesystem::create_directory(dir.File("Zandor.ini"));
+    TCardDatabase broken;
+    LoadCardDatabase(broken, dir.Path(), dir.Path());
+    EXPECT_TRUE(broken.CardLines.empty());
+    std::vector<TMessage> messages;
+    SetMessageAnswerer([&](const TMessage& m) {
+        messages.push_back(m);
+        return true;
+    });
+    {
+        TZandorShell shell(broken);
+        shell.CreateWindows();
+        shell.fmMain->show();
+        shell.SayStartProblems();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Caption, ErrorCaption);
+        EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
+        for (const char* part : {"cardlist.dat", "No such file or directory", "Zandor.ini",
+                                 "is a folder", "empty base"})
+            EXPECT_TRUE(messages[0].Text.contains(QString::fromUtf8(part)))
+                << part << ": " << messages[0].Text.toStdString();
+        // The program goes on: the deck editor opens on the empty base.
+        QTest::mouseClick(shell.fmMain->iabDeckED, Qt::LeftButton);
+        EXPECT_TRUE(shell.fmDeckED->isVisible());
+        shell.DestroyWindows();
+    }
+
+    // A sound folder says nothing.
+    TTempDir sound;
+    CopySampleData(sound.Path());
+    TCardDatabase db;
+    LoadCardDatabase(db, sound.Path(), sound.Path());
+    EXPECT_TRUE(db.BaseProblems.empty()) << BaseProblemText(db);
+    TZandorShell shell(db);
+    shell.CreateWindows();
+    shell.SayStartProblems();
+    EXPECT_EQ(messages.size(), 1u);
+    shell.DestroyWindows();
+    SetMessageAnswerer({});
 }

@@ -4,6 +4,9 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -78,4 +81,37 @@ TEST(TextFile, PathPieces) {
     EXPECT_EQ(ExtractFileName("/a/b/c.dec"), "c.dec");
     EXPECT_EQ(IncludeTrailingSeparator("/a"), "/a/");
     EXPECT_EQ(IncludeTrailingSeparator("/a/"), "/a/");
+}
+
+TEST(ReadWholeFile, RefusesWhatIsNoRegularFileOrTooLargeWithTheReason) {
+    TTempDir dir;
+    WriteBytes(dir.File("eleven.txt"), "eleven byte");
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.File("folder"));
+    const struct {
+        std::string path;
+        long long maxSize;
+        const char* reason; // nullptr: read
+    } cases[] = {
+        {dir.File("eleven.txt"), 11, nullptr},
+        {dir.File("eleven.txt"), 10, "too large"},
+        {dir.File("fifo"), MaxReadFileSize, "not a regular file"},
+        {dir.File("folder"), MaxReadFileSize, "is a folder"},
+        {"/dev/null", MaxReadFileSize, "not a regular file"},
+        {dir.File("missing"), MaxReadFileSize, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        std::string contents = "old", reason;
+        const bool read = ReadWholeFile(c.path, contents, &reason, c.maxSize);
+        EXPECT_EQ(read, c.reason == nullptr) << c.path;
+        if (c.reason) {
+            EXPECT_NE(reason.find(c.reason), std::string::npos) << c.path << ": " << reason;
+            EXPECT_EQ(contents, "") << c.path;
+        } else {
+            EXPECT_EQ(contents, "eleven byte");
+        }
+    }
+    std::string reason;
+    EXPECT_FALSE(ReadTextLines(dir.File("fifo"), &reason));
+    EXPECT_NE(reason.find("not a regular file"), std::string::npos);
 }
