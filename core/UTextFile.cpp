@@ -17,7 +17,10 @@ std::string systemError(const std::string& what, const std::string& path) {
 
 class TAtomicFileWriter final : public TFileWriter {
 public:
-    TWriteResult WriteFile(const std::string& path, std::string_view data) override {
+    TWriteResult WriteFile(const std::string& named, std::string_view data) override {
+        // The temporary file lies beside the file finally written, so that the rename
+        // replaces that file and not a link to it.
+        const std::string path = ResolveFileLinks(named);
         std::string folder = ExtractFileDir(path);
         std::string pattern = (folder.empty() ? std::string(".") : folder) + PathSeparator() + "." +
                               ExtractFileName(path) + ".XXXXXX";
@@ -187,6 +190,36 @@ TWriteResult WriteTextLines(const std::string& path, const std::vector<std::stri
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string ResolveFileLinks(const std::string& path) {
+    std::string current = path;
+    // As many steps as the system itself follows before it gives up on a loop.
+    for (int step = 0; step < 40; ++step) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) +
+                                 1);
+        const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+            return current;
+        std::string target(buffer.data(), static_cast<std::size_t>(n));
+        if (target.front() != PathSeparator()) {
+            const std::string folder = ExtractFileDir(current);
+            if (!folder.empty())
+                target = IncludeTrailingSeparator(folder) + target;
+        }
+        current = target;
+    }
+    return path; // a loop: the write fails on the name as given
 }
 
 bool DirectoryExists(const std::string& path) {

@@ -48,6 +48,12 @@ TWriteResult WriteTextLines(const std::string& path, const std::vector<std::stri
 std::string JoinLines(const std::vector<std::string>& lines);
 
 bool FileExists(const std::string& path);
+// Whether both paths name one existing file, through links and other spellings alike.
+bool SameFile(const std::string& a, const std::string& b);
+// The file a path finally names when its last part is a symbolic link (links followed,
+// relative ones from their own folder); the path itself otherwise. A write through a link
+// replaces the file it points to and keeps the link.
+std::string ResolveFileLinks(const std::string& path);
 bool DirectoryExists(const std::string& path);
 char PathSeparator();
 // The folder of a path without its trailing separator ("" for a bare name).

@@ -188,3 +188,58 @@ TEST(BrokenDataFolder, DeckFilesThatAreNoRegularFilesAreRefusedNotRead) {
         EXPECT_FALSE(std::filesystem::exists(dir.File("exported.dec")));
     }
 }
+
+TEST(ExportApprentice, RefusesEveryNameOfTheDeckItReadsAndTheDeckSurvives) {
+    TTempDir dir;
+    CopySampleData(dir.Path());
+    const std::string deck = dir.File("decks/tidewall.dec");
+    const std::string original = ReadBytes(deck);
+    ASSERT_FALSE(original.empty());
+    std::filesystem::create_symlink(deck, dir.File("link.dec"));
+    std::filesystem::create_symlink("decks/tidewall.dec", dir.File("relative-link.dec"));
+    std::filesystem::create_hard_link(deck, dir.File("hard.dec"));
+    std::filesystem::create_directory_symlink(dir.File("decks"), dir.File("decklinks"));
+    std::filesystem::create_directory(dir.File("folder.dec"));
+    const struct {
+        std::string out;
+        int code;
+        const char* says;
+    } cases[] = {
+        {deck, 1, "is the deck being exported"},
+        {dir.File("decks/tidewall"), 1, "is the deck being exported"}, // ".dec" appended
+        {dir.File("decks/../decks/./tidewall.dec"), 1, "is the deck being exported"},
+        {dir.File("link.dec"), 1, "is the deck being exported"},
+        {dir.File("link"), 1, "is the deck being exported"},
+        {dir.File("relative-link.dec"), 1, "is the deck being exported"},
+        {dir.File("hard.dec"), 1, "is the deck being exported"},
+        {dir.File("decklinks/tidewall"), 1, "is the deck being exported"},
+        {"", 2, "empty name"},
+        {"   ", 2, "empty name"},
+        {dir.File("decks"), 1, "is a folder"},
+        {dir.File("decks/"), 1, "is a folder"},
+        {dir.File("folder"), 1, "is a folder"}, // a folder once ".dec" is added
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCommandLine({"--data", dir.Path(), "deck", "export-apprentice", deck, c.out},
+                                 out, err),
+                  c.code)
+            << "\"" << c.out << "\"";
+        EXPECT_NE(err.str().find(c.says), std::string::npos) << c.out << ": " << err.str();
+        EXPECT_EQ(ReadBytes(deck), original) << c.out;
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.dec")));
+        EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.dec")));
+    }
+    // Another file is written; a link to another file is written through and stays a link.
+    WriteBytes(dir.File("target.dec"), "old\r\n");
+    std::filesystem::create_symlink("target.dec", dir.File("to-target.dec"));
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCommandLine(
+                  {"--data", dir.Path(), "deck", "export-apprentice", deck, dir.File("to-target")},
+                  out, err),
+              0)
+        << err.str();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("to-target.dec")));
+    EXPECT_EQ(ReadBytes(dir.File("target.dec")).rfind("//NAME: tidewall\r\n", 0), 0u);
+    EXPECT_EQ(ReadBytes(deck), original);
+}

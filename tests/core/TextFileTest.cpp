@@ -115,3 +115,30 @@ TEST(ReadWholeFile, RefusesWhatIsNoRegularFileOrTooLargeWithTheReason) {
     EXPECT_FALSE(ReadTextLines(dir.File("fifo"), &reason));
     EXPECT_NE(reason.find("not a regular file"), std::string::npos);
 }
+
+TEST(AtomicWriter, WritesThroughLinksAndKeepsThem) {
+    TTempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    WriteBytes(dir.File("real/file.dat"), "old\r\n");
+    std::filesystem::create_symlink("real/file.dat", dir.File("relative.dat"));
+    std::filesystem::create_symlink(dir.File("relative.dat"), dir.File("chain.dat"));
+    std::filesystem::create_symlink(dir.File("real/new.dat"), dir.File("dangling.dat"));
+    const struct {
+        std::string written;
+        std::string lands;
+    } cases[] = {
+        {dir.File("relative.dat"), dir.File("real/file.dat")},
+        {dir.File("chain.dat"), dir.File("real/file.dat")},
+        {dir.File("dangling.dat"), dir.File("real/new.dat")},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string text = "line " + std::to_string(++n);
+        ASSERT_TRUE(WriteTextLines(c.written, {text}).Ok) << c.written;
+        EXPECT_TRUE(std::filesystem::is_symlink(c.written)) << c.written;
+        EXPECT_EQ(ReadBytes(c.lands), text + "\r\n") << c.written;
+    }
+    // Nothing but the files and links themselves is left in either folder.
+    EXPECT_EQ(ListFolder(dir.File("real")).size(), 2u);
+    EXPECT_EQ(ListFolder(dir.Path()).size(), 4u);
+}
