@@ -52,10 +52,19 @@ bool takesValue(const std::string& option) {
            option == "--or" || option == "--fields";
 }
 
+// Options that stand alone.
+bool isFlag(const std::string& option) {
+    return option == "--help" || option == "--version" || option == "--whole-words";
+}
+
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            if (!takesValue(a) && !isFlag(a)) {
+                err << "zandor: unknown option \"" << a << "\"\n" << usage;
+                return false;
+            }
             if (takesValue(a)) {
                 if (i + 1 >= args.size()) {
                     err << "zandor: " << a << " needs a value\n";

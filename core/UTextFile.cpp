@@ -1,8 +1,10 @@
 #include "core/UTextFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,21 +17,96 @@ std::string systemError(const std::string& what, const std::string& path) {
     return what + " \"" + path + "\": " + std::strerror(errno);
 }
 
+// The temporary file being written, for the signal handler to remove; empty between
+// writes. A fixed buffer, because the handler may only do what is safe in a signal.
+char pendingTemporary[4096];
+
+// The signals the program can catch that end it by default: a temporary file is removed
+// before the signal takes its course.
+constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+struct sigaction previousActions[sizeof endingSignals / sizeof endingSignals[0]];
+
+void removePendingTemporary(int signal) {
+    if (pendingTemporary[0])
+        ::unlink(pendingTemporary);
+    pendingTemporary[0] = 0;
+    for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+        if (endingSignals[i] == signal)
+            ::sigaction(signal, &previousActions[i], nullptr);
+    ::raise(signal); // delivered as the handler returns, to whatever handled it before
+}
+
+// For the time of one write: the ending signals remove the temporary file, and a file-size
+// limit makes write() fail with EFBIG (reported) instead of killing the program.
+class TWriteSignalGuard {
+public:
+    TWriteSignalGuard() {
+        struct sigaction action {};
+        action.sa_handler = removePendingTemporary;
+        ::sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+            ::sigaction(endingSignals[i], &action, &previousActions[i]);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &m_previousFileSize);
+    }
+    ~TWriteSignalGuard() {
+        pendingTemporary[0] = 0;
+        for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+            ::sigaction(endingSignals[i], &previousActions[i], nullptr);
+        ::sigaction(SIGXFSZ, &m_previousFileSize, nullptr);
+    }
+    TWriteSignalGuard(const TWriteSignalGuard&) = delete;
+    TWriteSignalGuard& operator=(const TWriteSignalGuard&) = delete;
+
+private:
+    struct sigaction m_previousFileSize {};
+};
+
+// Removes the temporary files of earlier writes of the file that never finished (the
+// program was killed midway): they follow the pattern "." + name + "." + six characters.
+void removeStaleTemporaries(const std::string& folder, const std::string& fileName) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = "." + fileName + ".";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix) {
+            const std::string path = IncludeTrailingSeparator(folder) + std::string(name);
+            struct stat info {};
+            if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                ::unlink(path.c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
 class TAtomicFileWriter final : public TFileWriter {
 public:
     TWriteResult WriteFile(const std::string& named, std::string_view data) override {
         // The temporary file lies beside the file finally written, so that the rename
         // replaces that file and not a link to it.
         const std::string path = ResolveFileLinks(named);
-        std::string folder = ExtractFileDir(path);
-        std::string pattern = (folder.empty() ? std::string(".") : folder) + PathSeparator() + "." +
-                              ExtractFileName(path) + ".XXXXXX";
+        const std::string folder =
+            ExtractFileDir(path).empty() ? std::string(".") : ExtractFileDir(path);
+        const std::string fileName = ExtractFileName(path);
+        if (fileName.empty()) {
+            errno = EISDIR;
+            return {false, systemError("Cannot write", named)};
+        }
+        TWriteSignalGuard guard;
+        removeStaleTemporaries(folder, fileName);
+        const std::string pattern = IncludeTrailingSeparator(folder) + "." + fileName + ".XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
-        const int fd = ::mkstemp(name.data());
+        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
         if (fd < 0)
             return {false, systemError("Cannot create a file beside", path)};
         const std::string temporary(name.data());
+        if (temporary.size() < sizeof pendingTemporary)
+            std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
         std::size_t written = 0;
         while (written < data.size()) {
             const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
@@ -59,6 +136,13 @@ public:
             const std::string error = systemError("Cannot replace", path);
             ::unlink(temporary.c_str());
             return {false, error};
+        }
+        pendingTemporary[0] = 0;
+        // The new name itself is made durable with the folder.
+        const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd >= 0) {
+            ::fsync(folderFd);
+            ::close(folderFd);
         }
         return {};
     }

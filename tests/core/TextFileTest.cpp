@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -141,4 +143,53 @@ TEST(AtomicWriter, WritesThroughLinksAndKeepsThem) {
     // Nothing but the files and links themselves is left in either folder.
     EXPECT_EQ(ListFolder(dir.File("real")).size(), 2u);
     EXPECT_EQ(ListFolder(dir.Path()).size(), 4u);
+}
+
+TEST(AtomicWriter, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram) {
+    TTempDir dir;
+    const std::string path = dir.File("programm.dat");
+    WriteBytes(path, "old\r\n");
+    // In a child, with SIGXFSZ left at its default action, which ends a process that writes
+    // past the limit unless the writer ignores it.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const TWriteResult r = WriteTextLines(path, std::vector<std::string>(100, "a long line"));
+        ::_exit(r.Ok ? 10 : r.Error.find("File too large") == std::string::npos ? 11 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(path), "old\r\n");
+    EXPECT_EQ(ListFolder(dir.Path()), std::vector<std::string>{"programm.dat"});
+}
+
+TEST(AtomicWriter, StaleTemporariesOfTheFileAreRemovedByItsNextWrite) {
+    TTempDir dir;
+    for (const char* name :
+         {".cardlist.dat.a1B2c3", ".cardlist.dat.XXXXXX", ".rulecards.dat.a1B2c3",
+          ".cardlist.dat.toolong7", "cardlist.dat.a1B2c3"})
+        WriteBytes(dir.File(name), "left by a killed write");
+    std::filesystem::create_directory(dir.File(".cardlist.dat.folder"));
+    ASSERT_TRUE(WriteTextLines(dir.File("cardlist.dat"), {"new"}).Ok);
+    // Only the two of the file's own pattern went; another file's, other names and a
+    // folder stay.
+    EXPECT_EQ(
+        ListFolder(dir.Path()),
+        (std::vector<std::string>{".cardlist.dat.folder", ".cardlist.dat.toolong7",
+                                  ".rulecards.dat.a1B2c3", "cardlist.dat", "cardlist.dat.a1B2c3"}));
+}
+
+TEST(AtomicWriter, ANameWithoutAFileIsRefused) {
+    TTempDir dir;
+    const TWriteResult r = WriteTextLines(dir.Path() + "/", {"x"});
+    EXPECT_FALSE(r.Ok);
+    EXPECT_NE(r.Error.find("Is a directory"), std::string::npos) << r.Error;
+    EXPECT_TRUE(ListFolder(dir.Path()).empty());
 }
