@@ -71,6 +71,10 @@ TDeckFile LoadDeckInto(TDeckList& deck, TCardDatabase& db, const std::string& pa
 // exists; cards found in none become comments that keep count and name.
 std::vector<std::string> ConvertOldDeck(const std::vector<std::string>& lines,
                                         const TCardDatabase& db, const TProgress& progress = {});
+// The same by trying every code of the catalogue for every line, for tests and benchmarks
+// to compare with: its cost grows with lines times codes.
+std::vector<std::string> ConvertOldDeckByEveryCode(const std::vector<std::string>& lines,
+                                                   const TCardDatabase& db);
 
 // The deck as Apprentice reads it: a "//NAME: " line, then every line without its
 // "[edition] -".

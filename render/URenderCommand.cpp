@@ -4,6 +4,7 @@
 #include "render/UCardFace.h"
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
+#include "render/URulesText.h"
 
 #include "core/UTextFile.h"
 
@@ -77,6 +78,9 @@ int RunRenderCommand(const TCardDatabase& db, const std::string& name, const std
         err << "zandor: " << result.ArtError << "; the face is drawn without its art\n";
         incomplete = true;
     }
+    if (result.RulesCut)
+        err << "zandor: the rules text is longer than " << MaxRulesTextLength
+            << " characters; only its start is shown\n";
     // The picture goes through the same atomic writer as the data files: a failure or a
     // kill midway leaves the old file whole.
     QByteArray png;
