@@ -101,12 +101,23 @@ public:
         const std::string pattern = IncludeTrailingSeparator(folder) + "." + fileName + ".XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
+        // The ending signals wait while the temporary file is made and noted, so that none
+        // comes between the two.
+        sigset_t ending, previousMask;
+        ::sigemptyset(&ending);
+        for (const int signal : endingSignals)
+            ::sigaddset(&ending, signal);
+        ::sigprocmask(SIG_BLOCK, &ending, &previousMask);
         const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0)
+        const int createError = errno;
+        if (fd >= 0 && std::strlen(name.data()) < sizeof pendingTemporary)
+            std::memcpy(pendingTemporary, name.data(), std::strlen(name.data()) + 1);
+        ::sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+        if (fd < 0) {
+            errno = createError;
             return {false, systemError("Cannot create a file beside", path)};
+        }
         const std::string temporary(name.data());
-        if (temporary.size() < sizeof pendingTemporary)
-            std::memcpy(pendingTemporary, temporary.c_str(), temporary.size() + 1);
         std::size_t written = 0;
         while (written < data.size()) {
             const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
