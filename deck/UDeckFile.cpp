@@ -54,9 +54,13 @@ bool IsOldFormatDeck(const std::vector<std::string>& lines) {
 
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
                        const TProgress& progress) {
-    auto lines = ReadTextLines(path);
-    if (!lines)
-        return {};
+    std::string reason;
+    auto lines = ReadTextLines(path, &reason);
+    if (!lines) {
+        TDeckFile failed;
+        failed.Error = CannotReadMessage(path, reason);
+        return failed;
+    }
     return LoadDeckLines(path, std::move(*lines), db, progress);
 }
 

@@ -35,7 +35,8 @@ TDeckSavePlan PlanDeckSave(const std::string& chosen);
 TWriteResult SaveDeckFile(const std::string& path, const std::vector<std::string>& lines);
 
 struct TDeckFile {
-    bool Ok = false; // false when the file could not be read; nothing else is then set
+    bool Ok = false;   // false when the file could not be read; only Error is then set
+    std::string Error; // why it could not be read, naming the file
     std::vector<std::string> Lines;
     std::string DeckName;
     std::string DeckDir;

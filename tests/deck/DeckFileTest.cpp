@@ -42,7 +42,10 @@ TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
     EXPECT_EQ(loaded.DeckDir, base.Dir.Path());
     EXPECT_FALSE(loaded.OldFormat);
     EXPECT_FALSE(loaded.Rewritten);
-    EXPECT_FALSE(LoadDeckFile(file("missing.dec"), base.Db).Ok);
+    const TDeckFile missing = LoadDeckFile(file("missing.dec"), base.Db);
+    EXPECT_FALSE(missing.Ok);
+    EXPECT_NE(missing.Error.find("missing.dec\": No such file or directory"), std::string::npos)
+        << missing.Error;
 }
 
 TEST_F(DeckFile, TheDeckTakesItsNameAndFolderFromTheFile) {
