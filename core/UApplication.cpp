@@ -57,10 +57,17 @@ bool HasShell() {
 
 QString TZandorShell::StartProblems() const {
     QStringList problems;
-    if (!Db.BaseProblems.empty())
+    if (!Db.BaseProblems.empty()) {
+        QStringList lines;
+        for (const std::string& problem : Db.BaseProblems) {
+            QString line = ToDisplay(problem);
+            line[0] = line[0].toUpper(); // a sentence of its own in the box
+            lines << line + QLatin1Char('.');
+        }
         problems << QStringLiteral("The card base cannot be loaded; the program goes on with an "
                                    "empty base.\n%1")
-                        .arg(ToDisplay(BaseProblemText(Db)));
+                        .arg(lines.join(QLatin1Char('\n')));
+    }
     if (FrameImages && !FrameImages->Usable())
         problems << QStringLiteral("Card frames cannot be shown: %1")
                         .arg(ToDisplay(FrameImages->Error()));
