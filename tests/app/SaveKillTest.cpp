@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -128,6 +129,9 @@ TKillCounts killWhileSaving(const TSave& save, const std::string& path, int sign
                             std::mt19937& random) {
     TKillCounts counts;
     for (int round = 0; round < rounds(); ++round) {
+        // Left by earlier kills that could not be caught, until a write of the file removes
+        // them; only a file this child made counts against it.
+        const std::vector<std::string> before = temporaries(path);
         std::fflush(nullptr); // the child must not write this process's buffered output
         const pid_t child = ::fork();
         if (child == 0) {
@@ -149,7 +153,10 @@ TKillCounts killWhileSaving(const TSave& save, const std::string& path, int sign
         else
             ADD_FAILURE() << save.Name << ": a kill left a file that is neither old nor new ("
                           << now.size() << " bytes)";
-        const auto left = temporaries(path);
+        std::vector<std::string> left;
+        for (const std::string& name : temporaries(path))
+            if (std::find(before.begin(), before.end(), name) == before.end())
+                left.push_back(name);
         if (!left.empty())
             ++counts.MidWrite;
         // A signal the program can catch removes its temporary file before it ends.
