@@ -5,7 +5,6 @@
 #include "deck/UDeckFile.h"
 #include "fuzz/DeckFuzzBase.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -39,28 +38,13 @@ bool onlyPrToPy(const std::string& before, const std::string& after) {
     return changed <= 1;
 }
 
-// Writes files whole without flushing them to the disk: the fuzzer writes a file for every
-// input, and the atomic writer has targets of its own.
-class TPlainWriter final : public zandor::TFileWriter {
-public:
-    zandor::TWriteResult WriteFile(const std::string& path, std::string_view data) override {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        if (!file)
-            return {false, "cannot write " + path};
-        const bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
-        return {std::fclose(file) == 0 && ok, ok ? "" : "cannot write " + path};
-    }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 20000)
         return 0;
     const std::string path = folder() + "/fuzzed deck.dec";
-    static TPlainWriter writer;
-    static zandor::TFileWriter* installed = (zandor::SetFileWriter(&writer), &writer);
-    (void)installed;
+    zandor::fuzz::InstallPlainWriter();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     if (!zandor::CurrentFileWriter().WriteFile(path, bytes).Ok)
         std::abort();

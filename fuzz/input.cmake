@@ -6,3 +6,4 @@ add_fuzz_target(play_deck SOURCES PlayDeckFuzz.cpp DeckFuzzBase.cpp LIBS zandor_
 add_fuzz_target(command_line SOURCES CommandLineFuzz.cpp DeckFuzzBase.cpp LIBS zandor_cli)
 add_fuzz_target(code_page SOURCES CodePageFuzz.cpp LIBS zandor_logic)
 add_fuzz_target(help_file SOURCES HelpFileFuzz.cpp LIBS zandor_ui)
+add_fuzz_target(deck_apprentice SOURCES DeckApprenticeFuzz.cpp DeckFuzzBase.cpp LIBS zandor_logic)
