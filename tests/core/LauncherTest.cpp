@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -231,4 +232,21 @@ TEST(LauncherStart, ABrokenBaseIsSaidOnceNamingEachFileAndTheProgramGoesOn) {
     EXPECT_EQ(messages.size(), 1u);
     shell.DestroyWindows();
     SetMessageAnswerer({});
+}
+
+TEST(HelpFile, AHelpFileThatIsNoRegularFileIsRefusedWithTheReason) {
+    TTempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("fifo.hlp").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.File("folder.hlp"));
+    const std::pair<const char*, const char*> cases[] = {{"fifo.hlp", "not a regular file"},
+                                                         {"folder.hlp", "is a folder"},
+                                                         {"missing.hlp", "No such file"}};
+    for (const auto& [file, reason] : cases) {
+        QString error;
+        // A FIFO opened for reading would wait here for a writer that never comes.
+        EXPECT_FALSE(HelpViewer().ShowContents(QString::fromStdString(dir.File(file)), &error));
+        EXPECT_TRUE(error.contains(QString::fromUtf8(file))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(reason))) << error.toStdString();
+        EXPECT_FALSE(HelpViewer().isVisible());
+    }
 }
