@@ -88,10 +88,19 @@ bool takesValue(const std::string& option) {
            option == "--url" || option == "--counters" || option == "--keywords";
 }
 
+// Options that stand alone.
+bool isFlag(const std::string& option) {
+    return option == "--help" || option == "--version" || option == "--whole-words";
+}
+
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.rfind("--", 0) == 0 && a.size() > 2) {
+            if (!takesValue(a) && !isFlag(a)) {
+                err << "zandor: unknown option \"" << a << "\"\n" << usage;
+                return false;
+            }
             if (takesValue(a)) {
                 if (i + 1 >= args.size()) {
                     err << "zandor: " << a << " needs a value\n";
@@ -116,6 +125,15 @@ bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostrea
     return true;
 }
 
+// Loads the card base for a command; a base that cannot be loaded is said on standard
+// error, and the command ends with 1 instead of working on an empty base.
+bool loadBase(TCardDatabase& db, const TArguments& a, std::ostream& err) {
+    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    for (const std::string& problem : db.BaseProblems)
+        err << "zandor: " << problem << "\n";
+    return db.BaseProblems.empty();
+}
+
 std::string option(const TArguments& a, const std::string& name) {
     const auto found = a.Options.find(name);
     return found == a.Options.end() ? std::string() : found->second;
@@ -127,7 +145,8 @@ int findCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunFindCommand(db, a.Words[1], option(a, "--edition"), out);
 }
 
@@ -137,7 +156,8 @@ int renderCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     if (a.Options.count("--proxy"))
         return RunProxyRenderCommand(db, a.Words[1], option(a, "--edition"), option(a, "--proxy"),
                                      a.Options.count("--base") > 0, a.Options.count("--no-art") > 0,
@@ -160,7 +180,8 @@ int tileCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     command.Keywords = option(a, "--keywords");
     command.OutFile = option(a, "--out");
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunTileCommand(db, command, out, err);
 }
 
@@ -170,7 +191,8 @@ int deckHandCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return found == a.Options.end() ? std::nullopt : std::optional(found->second);
     };
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckCommand(db, {a.Words.begin() + 1, a.Words.end()}, value("--seed"),
                           value("--draw"), out, err);
 }
@@ -181,7 +203,8 @@ int deckStatsCommand(const TArguments& a, std::ostream& out, std::ostream& err) 
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckStatsCommand(db, a.Words[2], out, err);
 }
 
@@ -191,7 +214,8 @@ int deckConvertCommand(const TArguments& a, std::ostream& out, std::ostream& err
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckConvertCommand(db, a.Words[2], out, err);
 }
 
@@ -201,7 +225,8 @@ int deckExportCommand(const TArguments& a, std::ostream& out, std::ostream& err)
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunExportApprenticeCommand(db, a.Words[2], a.Words[3], out, err);
 }
 
@@ -211,7 +236,8 @@ int deckImportCommand(const TArguments& a, std::ostream& out, std::ostream& err)
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckImportCommand(db, a.Words[2], option(a, "--out"), out, err);
 }
 
@@ -221,7 +247,8 @@ int deckExportTextCommand(const TArguments& a, std::ostream& out, std::ostream& 
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckExportTextCommand(db, a.Words[2], out, err);
 }
 
@@ -234,7 +261,8 @@ int deckOddsCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     if (a.Options.count("--seen"))
         seen = option(a, "--seen");
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunDeckOddsCommand(db, a.Words[2], option(a, "--card"), seen, out, err);
 }
 
@@ -244,7 +272,8 @@ int filterCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunFilterCommand(db, out);
 }
 
@@ -264,7 +293,8 @@ int searchCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
     command.Fields = option(a, "--fields");
     command.WholeWords = a.Options.count("--whole-words") > 0;
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunSearchCommand(db, command, out, err);
 }
 
@@ -284,7 +314,8 @@ int proxiesCommand(const TArguments& a, std::ostream&, std::ostream& err) {
     command.Gap = a.Options.count("--gap") > 0;
     command.CutMarks = a.Options.count("--cut-marks") > 0;
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunProxiesCommand(db, command, err);
 }
 
@@ -319,7 +350,8 @@ int editionCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     if (job == "list")
         return RunEditionListCommand(db, out);
     if (job == "delete")
@@ -340,7 +372,8 @@ int cardCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunCardSetCommand(db, a.Words[2], option(a, "--edition"),
                              {a.Words.begin() + 3, a.Words.end()}, out, err);
 }
@@ -351,7 +384,8 @@ int aboutCommand(const TArguments& a, std::ostream& out, std::ostream& err) {
         return 2;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return RunAboutCommand(db, out);
 }
 
@@ -373,7 +407,8 @@ int maintenanceCommand(const TArguments& a, std::ostream& out, std::ostream& err
         return 1;
     }
     TCardDatabase db;
-    LoadCardDatabase(db, ProgramFolder(), a.DataDir);
+    if (!loadBase(db, a, err))
+        return 1;
     return job->second(db, download ? option(a, "--url") : a.Words[2], out, err);
 }
 

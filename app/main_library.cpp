@@ -45,8 +45,7 @@ int main(int argc, char** argv) {
         zandor::TZandorShell shell(db);
         QObject::connect(&shell, &zandor::TZandorShell::ProgramEnding, &app, &QApplication::quit);
         shell.CreateWindows(true);
-        if (const QString problems = shell.StartProblems(); !problems.isEmpty())
-            zandor::ShowError(shell.fmMain, problems);
+        shell.SayStartProblems();
         if (!fillProblem.empty())
             zandor::ShowError(shell.fmMain, QString::fromStdString(fillProblem));
         code = QApplication::exec();

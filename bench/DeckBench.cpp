@@ -6,6 +6,7 @@
 #include "core/UTextFile.h"
 #include "deck/UBaseList.h"
 #include "deck/UCardFilter.h"
+#include "deck/UDeckFile.h"
 #include "deck/UFindCardLogic.h"
 #include "tools/UBigBase.h"
 
@@ -157,6 +158,59 @@ void BM_SelectAllCommonTerms(benchmark::State& state) {
     selectAll(state, "flying", "damage", true);
 }
 BENCHMARK(BM_SelectAllCommonTerms)->Unit(benchmark::kMillisecond);
+
+// Old-deck conversion of 1,000 edition-less lines against a catalogue of 100,000 codes
+// whose real editions come last, the worst order for trying every code in turn.
+const TCardDatabase& convertBase() {
+    static TCardDatabase db = [] {
+        const std::string path =
+            (std::filesystem::temp_directory_path() / "zandor-deck-bench").string();
+        loaded();
+        TCardDatabase d;
+        LoadCardDatabase(d, path, path);
+        const std::vector<std::string> real = d.Settings.ReadSection("Edition");
+        std::string ini = "[Edition]\r\n";
+        for (int n = 0; n < 100000; ++n)
+            ini += "f" + std::to_string(n) + "=Filler\r\n";
+        for (const std::string& code : real)
+            ini += code + "=Real\r\n";
+        const std::string file = path + "/convert-bench.ini";
+        if (std::FILE* f = std::fopen(file.c_str(), "wb")) {
+            std::fwrite(ini.data(), 1, ini.size(), f);
+            std::fclose(f);
+        }
+        d.Settings.Open(file);
+        return d;
+    }();
+    return db;
+}
+
+std::vector<std::string> oldDeck(const TCardDatabase& db) {
+    std::vector<std::string> lines;
+    std::mt19937 random(7);
+    for (int n = 0; n < 1000; ++n) {
+        const std::string_view line = db.CardLines[random() % db.CardLines.size()];
+        lines.push_back(" 2 " + std::string(line.substr(0, line.find('\t'))));
+    }
+    return lines;
+}
+
+void BM_ConvertOldDeck(benchmark::State& state) {
+    const TCardDatabase& db = convertBase();
+    const std::vector<std::string> deck = oldDeck(db);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ConvertOldDeck(deck, db));
+}
+BENCHMARK(BM_ConvertOldDeck)->Unit(benchmark::kMillisecond);
+
+// Every code tried for every line: seconds, so it runs once.
+void BM_ConvertOldDeckByEveryCode(benchmark::State& state) {
+    const TCardDatabase& db = convertBase();
+    const std::vector<std::string> deck = oldDeck(db);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ConvertOldDeckByEveryCode(deck, db));
+}
+BENCHMARK(BM_ConvertOldDeckByEveryCode)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -15,6 +15,7 @@
 #include "render/UPrintProxy.h"
 #include "stats/UDeckStat.h"
 #include "widgets/UHelpViewer.h"
+#include "widgets/UMessages.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -60,10 +61,27 @@ bool HasShell() {
 }
 
 QString TZandorShell::StartProblems() const {
+    QStringList problems;
+    if (!Db.BaseProblems.empty()) {
+        QStringList lines;
+        for (const std::string& problem : Db.BaseProblems) {
+            QString line = ToDisplay(problem);
+            line[0] = line[0].toUpper(); // a sentence of its own in the box
+            lines << line + QLatin1Char('.');
+        }
+        problems << QStringLiteral("The card base cannot be loaded; the program goes on with an "
+                                   "empty base.\n%1")
+                        .arg(lines.join(QLatin1Char('\n')));
+    }
     if (FrameImages && !FrameImages->Usable())
-        return QStringLiteral("Card frames cannot be shown: %1")
-            .arg(ToDisplay(FrameImages->Error()));
-    return {};
+        problems << QStringLiteral("Card frames cannot be shown: %1")
+                        .arg(ToDisplay(FrameImages->Error()));
+    return problems.join(QStringLiteral("\n\n"));
+}
+
+void TZandorShell::SayStartProblems() {
+    if (const QString problems = StartProblems(); !problems.isEmpty())
+        ShowError(fmMain, problems);
 }
 
 QString TZandorShell::ProgramDir() const {

@@ -36,6 +36,8 @@ public:
     std::unique_ptr<TListImageZandorCard> FrameImages;
     // What went wrong at start that the user should hear of once (a missing frame file).
     QString StartProblems() const;
+    // Tells the user of the start problems in one error box, when there are any.
+    void SayStartProblems();
 
     // The windows, in creation order; a window that this build does not have stays null
     // and the commands that would show it do nothing.

@@ -4,7 +4,11 @@
 #include "core/UTextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zandor {
 
@@ -22,12 +26,56 @@ unsigned char foldCase(unsigned char c) {
     return c;
 }
 
-void readList(TCardDatabase& db, std::string_view fileName, std::vector<std::string>& list) {
+// Reads one data file; returns why it could not be read, or nothing.
+std::optional<std::string> readList(TCardDatabase& db, std::string_view fileName,
+                                    std::vector<std::string>& list) {
     const std::string path = db.DataDir + std::string(fileName);
-    if (auto lines = ReadTextLines(path))
+    std::string reason;
+    if (auto lines = ReadTextLines(path, &reason)) {
         list = std::move(*lines);
-    else
-        db.MissingFiles.push_back(std::string(fileName));
+        return std::nullopt;
+    }
+    db.MissingFiles.push_back(std::string(fileName));
+    return reason;
+}
+
+// A card line holds its name and at least one TAB; a file of none is no card list.
+bool holdsCardLines(const TCardLines& lines) {
+    for (const std::string_view line : lines) {
+        const std::size_t tab = line.find('\t');
+        if (tab != std::string::npos && tab > 0)
+            return true;
+    }
+    return lines.empty();
+}
+
+// Checks the data folder and the settings file before they are read: what is wrong with
+// either is said once, by name and with the system's reason.
+bool checkDataFolder(TCardDatabase& db) {
+    const std::string folder = db.DataDir.size() > 1 && db.DataDir.back() == PathSeparator()
+                                   ? db.DataDir.substr(0, db.DataDir.size() - 1)
+                                   : db.DataDir;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        db.BaseProblems.push_back("cannot read the data folder \"" + folder +
+                                  "\": " + std::strerror(errno));
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        db.BaseProblems.push_back("cannot read the data folder \"" + folder +
+                                  "\": it is not a folder");
+        return false;
+    }
+    if (::access(folder.c_str(), R_OK | X_OK) != 0) {
+        db.BaseProblems.push_back("cannot read the data folder \"" + folder +
+                                  "\": " + std::strerror(errno));
+        return false;
+    }
+    const std::string settings = db.DataDir + std::string(SettingsFile);
+    std::string contents, reason;
+    if (!ReadWholeFile(settings, contents, &reason))
+        db.BaseProblems.push_back(CannotReadMessage(settings, reason));
+    return true;
 }
 
 // The line holds the name and its TAB; does its edition field match?
@@ -237,9 +285,20 @@ void LoadCardDatabase(TCardDatabase& db, const std::string& programDir,
     db.RuleLines.clear();
     db.ProgramLines.clear();
     db.MissingFiles.clear();
+    db.BaseProblems.clear();
+    const bool folderReadable = checkDataFolder(db);
     // The card list is the big one: its file is mapped once and its lines point into it.
-    if (!db.CardLines.LoadFile(db.DataDir + std::string(CardListFile)))
+    const std::string cardListPath = db.DataDir + std::string(CardListFile);
+    std::string cardListProblem;
+    if (!db.CardLines.LoadFile(cardListPath, &cardListProblem)) {
         db.MissingFiles.push_back(std::string(CardListFile));
+        if (folderReadable)
+            db.BaseProblems.push_back(CannotReadMessage(cardListPath, cardListProblem));
+    } else if (!holdsCardLines(db.CardLines)) {
+        db.BaseProblems.push_back("\"" + cardListPath +
+                                  "\" holds no card line; it is not a card list");
+        db.CardLines.clear();
+    }
     readList(db, RuleFile, db.RuleLines);
     readList(db, ProgramFile, db.ProgramLines);
     BuildNameIndex(db.NameIndex, db.CardLines);
@@ -248,6 +307,16 @@ void LoadCardDatabase(TCardDatabase& db, const std::string& programDir,
     db.TableDragFrame = db.Settings.ReadBool(ini::Ramka, ini::Key, false);
     db.PlayOrigin = "Main";
     RandomizeFromClock();
+}
+
+std::string BaseProblemText(const TCardDatabase& db) {
+    std::string text;
+    for (const std::string& problem : db.BaseProblems) {
+        if (!text.empty())
+            text += "\n";
+        text += problem;
+    }
+    return text;
 }
 
 void FreeCardDatabase(TCardDatabase& db) {

@@ -55,11 +55,17 @@ struct TCardDatabase {
     bool TableDragFrame = false;
     // Data files that could not be read at start, for the shell to mention.
     std::vector<std::string> MissingFiles;
+    // What keeps the card base from loading: the data folder, "cardlist.dat" or "Zandor.ini"
+    // missing, unreadable, a folder, no regular file, or a card list without a card line.
+    // One message per problem, naming the file and the reason; empty when the base is sound.
+    std::vector<std::string> BaseProblems;
 };
 
 // Loads everything from dataDir (with or without a trailing separator). Each of the three
 // data files is read on its own: a missing one leaves only its own list empty.
 void LoadCardDatabase(TCardDatabase& db, const std::string& programDir, const std::string& dataDir);
+// The base problems as one text, one per line, for a message box or standard error.
+std::string BaseProblemText(const TCardDatabase& db);
 // Empties the lists and forgets the folders, at shutdown.
 void FreeCardDatabase(TCardDatabase& db);
 

@@ -4,6 +4,7 @@
 #include "core/UTextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -38,13 +39,28 @@ private:
     std::size_t m_size;
 };
 
-std::shared_ptr<const TCardText> readFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+std::shared_ptr<const TCardText> readFile(const std::string& path, std::string* reason) {
+    const auto failed = [reason](const std::string& why) -> std::shared_ptr<const TCardText> {
+        if (reason)
+            *reason = why;
         return nullptr;
+    };
+    // Opened without blocking, so that a FIFO with no writer is refused instead of waited
+    // for; the type and size are checked before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return failed(std::strerror(errno));
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const std::string why = std::strerror(errno);
         ::close(fd);
+        return failed(why);
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size > MaxReadFileSize) {
+        ::close(fd);
+        // The plain reader words every refusal the same way for all data files.
+        std::string contents;
+        ReadWholeFile(path, contents, reason);
         return nullptr;
     }
     const auto size = static_cast<std::size_t>(info.st_size);
@@ -61,7 +77,7 @@ std::shared_ptr<const TCardText> readFile(const std::string& path) {
     // Where the file cannot be mapped it is read.
     ::close(fd);
     std::string contents;
-    if (!ReadWholeFile(path, contents))
+    if (!ReadWholeFile(path, contents, reason))
         return nullptr;
     return std::make_shared<TStringText>(std::move(contents));
 }
@@ -175,8 +191,8 @@ bool operator==(const TCardLines& a, const std::vector<std::string>& b) {
                       [](std::string_view x, const std::string& y) { return x == y; });
 }
 
-bool TCardLines::LoadFile(const std::string& path) {
-    std::shared_ptr<const TCardText> text = readFile(path);
+bool TCardLines::LoadFile(const std::string& path, std::string* reason) {
+    std::shared_ptr<const TCardText> text = readFile(path, reason);
     if (!text)
         return false;
     std::vector<std::string_view> views;

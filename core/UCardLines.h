@@ -45,7 +45,7 @@ public:
     // Replaces the list by the lines of a file, split at CR LF, lone CR and lone LF. The
     // file is mapped once and the lines point into it. False (and the list unchanged) when
     // the file cannot be read.
-    bool LoadFile(const std::string& path);
+    bool LoadFile(const std::string& path, std::string* reason = nullptr);
     // Replaces the list by the lines of a text, which the list keeps.
     void SetText(std::string text);
 

@@ -83,6 +83,11 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
                 return std::nullopt;
             cp = (cp << 6) | (next & 0x3F);
         }
+        // A character spelt in more bytes than it needs ("\xC0\xAF" for "/") is no UTF-8:
+        // taking it would let a "/" or a quote pass every check made on the UTF-8 text.
+        constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < smallest[length])
+            return std::nullopt;
         const auto byte = toByte(cp);
         if (!byte)
             return std::nullopt;

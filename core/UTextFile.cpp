@@ -1,8 +1,10 @@
 #include "core/UTextFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,17 +17,106 @@ std::string systemError(const std::string& what, const std::string& path) {
     return what + " \"" + path + "\": " + std::strerror(errno);
 }
 
+// The temporary file being written, for the signal handler to remove; empty between
+// writes. A fixed buffer, because the handler may only do what is safe in a signal.
+char pendingTemporary[4096];
+
+// The signals the program can catch that end it by default: a temporary file is removed
+// before the signal takes its course.
+constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+struct sigaction previousActions[sizeof endingSignals / sizeof endingSignals[0]];
+
+void removePendingTemporary(int signal) {
+    if (pendingTemporary[0])
+        ::unlink(pendingTemporary);
+    pendingTemporary[0] = 0;
+    for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+        if (endingSignals[i] == signal)
+            ::sigaction(signal, &previousActions[i], nullptr);
+    ::raise(signal); // delivered as the handler returns, to whatever handled it before
+}
+
+// For the time of one write: the ending signals remove the temporary file, and a file-size
+// limit makes write() fail with EFBIG (reported) instead of killing the program.
+class TWriteSignalGuard {
+public:
+    TWriteSignalGuard() {
+        struct sigaction action {};
+        action.sa_handler = removePendingTemporary;
+        ::sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+            ::sigaction(endingSignals[i], &action, &previousActions[i]);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &m_previousFileSize);
+    }
+    ~TWriteSignalGuard() {
+        pendingTemporary[0] = 0;
+        for (std::size_t i = 0; i < sizeof endingSignals / sizeof endingSignals[0]; ++i)
+            ::sigaction(endingSignals[i], &previousActions[i], nullptr);
+        ::sigaction(SIGXFSZ, &m_previousFileSize, nullptr);
+    }
+    TWriteSignalGuard(const TWriteSignalGuard&) = delete;
+    TWriteSignalGuard& operator=(const TWriteSignalGuard&) = delete;
+
+private:
+    struct sigaction m_previousFileSize {};
+};
+
+// Removes the temporary files of earlier writes of the file that never finished (the
+// program was killed midway): they follow the pattern "." + name + "." + six characters.
+void removeStaleTemporaries(const std::string& folder, const std::string& fileName) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = "." + fileName + ".";
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix) {
+            const std::string path = IncludeTrailingSeparator(folder) + std::string(name);
+            struct stat info {};
+            if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+                ::unlink(path.c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
 class TAtomicFileWriter final : public TFileWriter {
 public:
-    TWriteResult WriteFile(const std::string& path, std::string_view data) override {
-        std::string folder = ExtractFileDir(path);
-        std::string pattern = (folder.empty() ? std::string(".") : folder) + PathSeparator() + "." +
-                              ExtractFileName(path) + ".XXXXXX";
+    TWriteResult WriteFile(const std::string& named, std::string_view data) override {
+        // The temporary file lies beside the file finally written, so that the rename
+        // replaces that file and not a link to it.
+        const std::string path = ResolveFileLinks(named);
+        const std::string folder =
+            ExtractFileDir(path).empty() ? std::string(".") : ExtractFileDir(path);
+        const std::string fileName = ExtractFileName(path);
+        if (fileName.empty()) {
+            errno = EISDIR;
+            return {false, systemError("Cannot write", named)};
+        }
+        TWriteSignalGuard guard;
+        removeStaleTemporaries(folder, fileName);
+        const std::string pattern = IncludeTrailingSeparator(folder) + "." + fileName + ".XXXXXX";
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
-        const int fd = ::mkstemp(name.data());
-        if (fd < 0)
+        // The ending signals wait while the temporary file is made and noted, so that none
+        // comes between the two.
+        sigset_t ending, previousMask;
+        ::sigemptyset(&ending);
+        for (const int signal : endingSignals)
+            ::sigaddset(&ending, signal);
+        ::sigprocmask(SIG_BLOCK, &ending, &previousMask);
+        const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+        const int createError = errno;
+        if (fd >= 0 && std::strlen(name.data()) < sizeof pendingTemporary)
+            std::memcpy(pendingTemporary, name.data(), std::strlen(name.data()) + 1);
+        ::sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+        if (fd < 0) {
+            errno = createError;
             return {false, systemError("Cannot create a file beside", path)};
+        }
         const std::string temporary(name.data());
         std::size_t written = 0;
         while (written < data.size()) {
@@ -57,6 +148,13 @@ public:
             ::unlink(temporary.c_str());
             return {false, error};
         }
+        pendingTemporary[0] = 0;
+        // The new name itself is made durable with the folder.
+        const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd >= 0) {
+            ::fsync(folderFd);
+            ::close(folderFd);
+        }
         return {};
     }
 
@@ -83,25 +181,64 @@ TFileWriter* SetFileWriter(TFileWriter* writer) {
     return previous == &realWriter ? nullptr : previous;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents) {
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason,
+                   long long maxSize) {
     contents.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const auto failed = [reason](const std::string& why) {
+        if (reason)
+            *reason = why;
         return false;
+    };
+    // Opened without blocking, so that a FIFO with no writer is refused instead of waited
+    // for; the type is checked before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return failed(std::strerror(errno));
     struct stat info {};
-    if (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return false;
+    if (::fstat(fd, &info) != 0) {
+        const std::string why = std::strerror(errno);
+        ::close(fd);
+        return failed(why);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failed(S_ISDIR(info.st_mode) ? "is a folder"
+                                            : "is not a regular file (a FIFO, socket or device)");
+    }
+    if (info.st_size > maxSize) {
+        ::close(fd);
+        return failed("is too large (" + std::to_string(info.st_size) + " bytes; at most " +
+                      std::to_string(maxSize) + ")");
     }
     if (info.st_size > 0)
         contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        contents.append(buffer, n);
-    const bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const std::string why = std::strerror(errno);
+            ::close(fd);
+            contents.clear();
+            return failed(why);
+        }
+        if (n == 0)
+            break;
+        // A file that grows while it is read is still held to the limit.
+        if (static_cast<long long>(contents.size()) + n > maxSize) {
+            ::close(fd);
+            contents.clear();
+            return failed("is too large (more than " + std::to_string(maxSize) + " bytes)");
+        }
+        contents.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
+
+std::string CannotReadMessage(const std::string& path, const std::string& reason) {
+    return "cannot read \"" + path + "\": " + reason;
 }
 
 void SplitLines(std::string_view text, std::vector<std::string>& lines) {
@@ -118,9 +255,10 @@ void SplitLines(std::string_view text, std::vector<std::string>& lines) {
     }
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
+                                                      std::string* reason) {
     std::string contents;
-    if (!ReadWholeFile(path, contents))
+    if (!ReadWholeFile(path, contents, reason))
         return std::nullopt;
     std::vector<std::string> lines;
     SplitLines(contents, lines);
@@ -147,6 +285,36 @@ TWriteResult WriteTextLines(const std::string& path, const std::vector<std::stri
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string ResolveFileLinks(const std::string& path) {
+    std::string current = path;
+    // As many steps as the system itself follows before it gives up on a loop.
+    for (int step = 0; step < 40; ++step) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) +
+                                 1);
+        const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size())
+            return current;
+        std::string target(buffer.data(), static_cast<std::size_t>(n));
+        if (target.front() != PathSeparator()) {
+            const std::string folder = ExtractFileDir(current);
+            if (!folder.empty())
+                target = IncludeTrailingSeparator(folder) + target;
+        }
+        current = target;
+    }
+    return path; // a loop: the write fails on the name as given
 }
 
 bool DirectoryExists(const std::string& path) {

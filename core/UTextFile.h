@@ -27,16 +27,33 @@ TFileWriter& CurrentFileWriter();
 // restores the real one.
 TFileWriter* SetFileWriter(TFileWriter* writer);
 
-bool ReadWholeFile(const std::string& path, std::string& contents);
+// No data file, deck or picture larger than this is read: the largest card base is a few
+// tens of MB, and a command must not be made to take gigabytes by a file named to it.
+inline constexpr long long MaxReadFileSize = 256LL * 1024 * 1024;
+
+// Reads a regular file whole. A folder, a FIFO, a device or a file larger than maxSize is
+// refused without being read (a FIFO would block, a device never end). On failure reason,
+// when given, says why in words ("No such file or directory", "is a folder").
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason = nullptr,
+                   long long maxSize = MaxReadFileSize);
+// "cannot read \"path\": reason", the one wording of every failed read.
+std::string CannotReadMessage(const std::string& path, const std::string& reason);
 // Splits at CR LF, lone CR and lone LF; a final line end adds no empty line.
 void SplitLines(std::string_view text, std::vector<std::string>& lines);
-// The file's lines, or nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
+// The file's lines, or nothing when it cannot be read (reason then says why).
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
+                                                      std::string* reason = nullptr);
 // Every line followed by CR LF, written atomically.
 TWriteResult WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 std::string JoinLines(const std::vector<std::string>& lines);
 
 bool FileExists(const std::string& path);
+// Whether both paths name one existing file, through links and other spellings alike.
+bool SameFile(const std::string& a, const std::string& b);
+// The file a path finally names when its last part is a symbolic link (links followed,
+// relative ones from their own folder); the path itself otherwise. A write through a link
+// replaces the file it points to and keeps the link.
+std::string ResolveFileLinks(const std::string& path);
 bool DirectoryExists(const std::string& path);
 char PathSeparator();
 // The folder of a path without its trailing separator ("" for a bare name).

@@ -46,9 +46,10 @@ bool setFields(const std::string& list, TFindOptions& options, std::ostream& err
 // The deck file's lines as the editor would show them, without writing anything back.
 bool readDeck(const TCardDatabase& db, const std::string& path, std::vector<std::string>& lines,
               std::ostream& err) {
-    auto read = ReadTextLines(path);
+    std::string reason;
+    auto read = ReadTextLines(path, &reason);
     if (!read) {
-        err << "zandor: cannot read \"" << path << "\"\n";
+        err << "zandor: " << CannotReadMessage(path, reason) << "\n";
         return false;
     }
     lines = IsOldFormatDeck(*read) ? ConvertOldDeck(*read, db) : std::move(*read);
@@ -100,6 +101,23 @@ int RunDeckConvertCommand(const TCardDatabase& db, const std::string& path, std:
 
 int RunExportApprenticeCommand(const TCardDatabase& db, const std::string& path,
                                const std::string& outPath, std::ostream& out, std::ostream& err) {
+    if (TrimView(outPath).empty()) {
+        err << "zandor: the file to write has an empty name\n";
+        return 2;
+    }
+    const std::string target = WithDecExtension(outPath);
+    // A name that ends in a separator, or names a folder before or after ".dec" is added,
+    // would write into or over the folder.
+    if (outPath.back() == PathSeparator() || DirectoryExists(outPath) || DirectoryExists(target)) {
+        err << "zandor: \"" << outPath << "\" is a folder, not a file to write\n";
+        return 1;
+    }
+    // The export never replaces the deck it reads: not by its own name, not with ".dec"
+    // added, not through a link or another spelling of the same file.
+    if (SameFile(path, target)) {
+        err << "zandor: \"" << target << "\" is the deck being exported; choose another file\n";
+        return 1;
+    }
     std::vector<std::string> lines;
     if (!readDeck(db, path, lines, err))
         return 1;
@@ -107,7 +125,6 @@ int RunExportApprenticeCommand(const TCardDatabase& db, const std::string& path,
         err << "zandor: the deck is empty; nothing was written\n";
         return 1;
     }
-    const std::string target = WithDecExtension(outPath);
     const TWriteResult written = ExportApprentice(target, DeckNameOf(path), lines);
     if (!written.Ok) {
         err << "zandor: " << written.Error << "\n";

@@ -930,9 +930,11 @@ void TfmDeckED::sbLoadClick() {
         return;
     lbDeck->repaint();
     const std::string path = chosen.toStdString();
-    auto lines = ReadTextLines(path);
+    std::string reason;
+    auto lines = ReadTextLines(path, &reason);
     if (!lines) {
-        ShowError(this, QStringLiteral("Cannot read the deck file ") + chosen + ".");
+        ShowError(this, QStringLiteral("Cannot read the deck file %1: %2.")
+                            .arg(chosen, QString::fromStdString(reason)));
         return;
     }
     // The conversion of an old deck moves the progress bar line by line.

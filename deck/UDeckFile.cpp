@@ -4,6 +4,9 @@
 #include "deck/UBaseList.h"
 #include "deck/UDeckList.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace zandor {
 
 std::string WithDecExtension(const std::string& path) {
@@ -51,9 +54,13 @@ bool IsOldFormatDeck(const std::vector<std::string>& lines) {
 
 TDeckFile LoadDeckFile(const std::string& path, const TCardDatabase& db,
                        const TProgress& progress) {
-    auto lines = ReadTextLines(path);
-    if (!lines)
-        return {};
+    std::string reason;
+    auto lines = ReadTextLines(path, &reason);
+    if (!lines) {
+        TDeckFile failed;
+        failed.Error = CannotReadMessage(path, reason);
+        return failed;
+    }
     return LoadDeckLines(path, std::move(*lines), db, progress);
 }
 
@@ -104,44 +111,132 @@ TDeckFile LoadDeckInto(TDeckList& deck, TCardDatabase& db, const std::string& pa
     return file;
 }
 
+namespace {
+
+// The parts of an edition-less card line.
+struct TOldLine {
+    bool Sideboard = false;
+    std::string Count;
+    std::string Name;
+};
+
+TOldLine readOldLine(std::string_view line) {
+    TOldLine old;
+    std::string_view rest = TrimView(line);
+    old.Sideboard = !rest.empty() && rest.front() == 'S';
+    if (old.Sideboard)
+        rest = TrimView(rest.substr(std::min<std::size_t>(3, rest.size())));
+    const std::size_t blank = rest.find(' ');
+    old.Count = std::string(rest.substr(0, blank));
+    old.Name = blank == std::string_view::npos ? std::string() : Trim(rest.substr(blank + 1));
+    return old;
+}
+
+bool keptAsIs(const std::string& line) {
+    // A line that already names its edition (a hand-mixed file) is kept as it is.
+    return line.empty() || line.front() == '/' || line.find('[') != std::string::npos;
+}
+
+} // namespace
+
 std::vector<std::string> ConvertOldDeck(const std::vector<std::string>& lines,
                                         const TCardDatabase& db, const TProgress& progress) {
     const std::vector<std::string> codes = db.Settings.ReadSection(ini::Edition);
+    // The catalogue's rank of every code (its first place), so that a card's editions are
+    // put in catalogue order without trying every code for every line.
+    std::unordered_map<std::string_view, std::size_t> rank;
+    rank.reserve(codes.size());
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        rank.try_emplace(codes[i], i);
+
+    // One pass over the card list gathers the editions of the deck's names; a lookup of the
+    // name and the edition then confirms each, in catalogue order.
+    std::unordered_map<std::string, std::vector<std::size_t>> editionRanks;
+    for (const std::string& line : lines)
+        if (!keptAsIs(line))
+            editionRanks.try_emplace(readOldLine(line).Name);
+    if (!rank.empty()) {
+        for (std::size_t n = 0; n < db.CardLines.size(); ++n) {
+            const std::string_view card = db.CardLines[n];
+            const std::size_t tab = card.find('\t');
+            if (tab == std::string_view::npos)
+                continue;
+            const auto names = editionRanks.find(std::string(card.substr(0, tab)));
+            if (names == editionRanks.end())
+                continue;
+            const std::string_view rest = card.substr(tab + 1);
+            const std::size_t end = rest.find('\t');
+            if (end == std::string_view::npos)
+                continue;
+            // The lookup compares the stored edition's first three characters.
+            const auto found = rank.find(rest.substr(0, std::min<std::size_t>(end, 3)));
+            if (found != rank.end())
+                names->second.push_back(found->second);
+        }
+        for (auto& [name, ranks] : editionRanks) {
+            std::sort(ranks.begin(), ranks.end());
+            ranks.erase(std::unique(ranks.begin(), ranks.end()), ranks.end());
+        }
+    }
+
     std::vector<std::string> out;
     out.reserve(lines.size());
     for (std::size_t n = 0; n < lines.size(); ++n) {
         if (progress)
             progress(n);
         const std::string& line = lines[n];
-        // A line that already names its edition (a hand-mixed file) is kept as it is.
-        if (line.empty() || line.front() == '/' || line.find('[') != std::string::npos) {
+        if (keptAsIs(line)) {
             out.push_back(line);
             continue;
         }
-        std::string_view rest = TrimView(line);
-        const bool sideboard = !rest.empty() && rest.front() == 'S';
-        if (sideboard)
-            rest = TrimView(rest.substr(std::min<std::size_t>(3, rest.size())));
-        const std::size_t blank = rest.find(' ');
-        const std::string count(rest.substr(0, blank));
-        const std::string name =
-            blank == std::string_view::npos ? std::string() : Trim(rest.substr(blank + 1));
+        const TOldLine old = readOldLine(line);
+        std::string edition;
+        bool found = false;
+        for (const std::size_t r : editionRanks[old.Name]) {
+            if (!IsNotFound(FindCard(db, old.Name, codes[r]))) {
+                edition = Trim(codes[r]);
+                found = true;
+                break;
+            }
+        }
+        if (found)
+            out.push_back((old.Sideboard ? "SB: " : "    ") + old.Count + " " +
+                          BaseLine(edition, old.Name));
+        else
+            out.push_back((old.Sideboard ? "//SB:  " : "//     ") + old.Count + " " + old.Name);
+    }
+    if (progress)
+        progress(0);
+    return out;
+}
+
+// The conversion as first written: every code of the catalogue tried for every line. Kept
+// as the reference the faster one is held to.
+std::vector<std::string> ConvertOldDeckByEveryCode(const std::vector<std::string>& lines,
+                                                   const TCardDatabase& db) {
+    const std::vector<std::string> codes = db.Settings.ReadSection(ini::Edition);
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        if (keptAsIs(line)) {
+            out.push_back(line);
+            continue;
+        }
+        const TOldLine old = readOldLine(line);
         std::string edition;
         bool found = false;
         for (const std::string& code : codes) {
-            if (!IsNotFound(FindCard(db, name, code))) {
+            if (!IsNotFound(FindCard(db, old.Name, code))) {
                 edition = Trim(code);
                 found = true;
                 break;
             }
         }
         if (found)
-            out.push_back((sideboard ? "SB: " : "    ") + count + " " + BaseLine(edition, name));
+            out.push_back((old.Sideboard ? "SB: " : "    ") + old.Count + " " +
+                          BaseLine(edition, old.Name));
         else
-            out.push_back((sideboard ? "//SB:  " : "//     ") + count + " " + name);
+            out.push_back((old.Sideboard ? "//SB:  " : "//     ") + old.Count + " " + old.Name);
     }
-    if (progress)
-        progress(0);
     return out;
 }
 

@@ -35,7 +35,8 @@ TDeckSavePlan PlanDeckSave(const std::string& chosen);
 TWriteResult SaveDeckFile(const std::string& path, const std::vector<std::string>& lines);
 
 struct TDeckFile {
-    bool Ok = false; // false when the file could not be read; nothing else is then set
+    bool Ok = false;   // false when the file could not be read; only Error is then set
+    std::string Error; // why it could not be read, naming the file
     std::vector<std::string> Lines;
     std::string DeckName;
     std::string DeckDir;
@@ -71,6 +72,10 @@ TDeckFile LoadDeckInto(TDeckList& deck, TCardDatabase& db, const std::string& pa
 // exists; cards found in none become comments that keep count and name.
 std::vector<std::string> ConvertOldDeck(const std::vector<std::string>& lines,
                                         const TCardDatabase& db, const TProgress& progress = {});
+// The same by trying every code of the catalogue for every line, for tests and benchmarks
+// to compare with: its cost grows with lines times codes.
+std::vector<std::string> ConvertOldDeckByEveryCode(const std::vector<std::string>& lines,
+                                                   const TCardDatabase& db);
 
 // The deck as Apprentice reads it: a "//NAME: " line, then every line without its
 // "[edition] -".

@@ -3,6 +3,7 @@
 
 #include "core/UTextFile.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace zandor::fuzz {
@@ -13,6 +14,27 @@ std::vector<std::string> InputLines(const std::uint8_t* data, std::size_t size, 
     if (lines.size() > limit)
         lines.resize(limit);
     return lines;
+}
+
+namespace {
+
+class TPlainWriter final : public TFileWriter {
+public:
+    TWriteResult WriteFile(const std::string& path, std::string_view data) override {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (!file)
+            return {false, "cannot write " + path};
+        const bool ok = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+        return {std::fclose(file) == 0 && ok, ok ? "" : "cannot write " + path};
+    }
+};
+
+} // namespace
+
+void InstallPlainWriter() {
+    static TPlainWriter writer;
+    static const bool installed = (SetFileWriter(&writer), true);
+    (void)installed;
 }
 
 void check(bool condition) {

@@ -22,6 +22,14 @@ template <typename T> std::optional<T> readNumber(const std::string& text) {
     return value;
 }
 
+// A deck of the old format has a card line, beginning with a blank, that names no edition.
+bool oldFormatDeck(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (!line.empty() && line.front() == ' ' && line.find('[') == std::string::npos)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int RunDeckCommand(const TCardDatabase& db, const std::vector<std::string>& words,
@@ -48,9 +56,24 @@ int RunDeckCommand(const TCardDatabase& db, const std::vector<std::string>& word
         }
         extra = *k;
     }
-    const auto deck = ReadTextLines(words[1]);
+    std::string reason;
+    const auto deck = ReadTextLines(words[1], &reason);
     if (!deck) {
-        err << "zandor: cannot read the deck file \"" << words[1] << "\"\n";
+        err << "zandor: cannot read the deck file \"" << words[1] << "\": " << reason << "\n";
+        return 1;
+    }
+
+    // Decks of the old format name no editions; the deck editor converts them when it loads
+    // them, and the play test needs the converted lines. (A deck of edition lines with a
+    // broken line among them is dealt, and the broken line named.)
+    if (oldFormatDeck(*deck) && DeckCardCount(*deck) == 0) {
+        err << "zandor: \"" << words[1]
+            << "\" is a deck of the old format, without editions; load it in the deck editor "
+               "and save it again first\n";
+        return 1;
+    }
+    if (const std::int64_t cards = DeckCardCount(*deck); cards > MaxDeckCards) {
+        err << "zandor: " << DeckTooLargeMessage(words[1], cards) << "\n";
         return 1;
     }
 

@@ -93,6 +93,21 @@ TDeckLineKind ReadDeckLine(std::string_view line, TDeckEntry& entry) {
     return TDeckLineKind::Entry;
 }
 
+std::int64_t DeckCardCount(const std::vector<std::string>& deckLines) {
+    std::int64_t cards = 0;
+    for (const std::string& line : deckLines) {
+        TDeckEntry entry;
+        if (ReadDeckLine(line, entry) == TDeckLineKind::Entry && entry.Count > 0)
+            cards += entry.Count;
+    }
+    return cards;
+}
+
+std::string DeckTooLargeMessage(std::string_view deckName, std::int64_t cards) {
+    return "The deck \"" + std::string(deckName) + "\" would deal " + std::to_string(cards) +
+           " cards; a deck may hold at most " + std::to_string(MaxDeckCards) + ".";
+}
+
 std::vector<TSkippedDeckLine>
 TPlayerObj::LoadDeck(const std::string& name, const std::vector<std::string>& deckLines,
                      const std::string& picDir, const std::vector<std::string>& programLines,
@@ -100,6 +115,11 @@ TPlayerObj::LoadDeck(const std::string& name, const std::vector<std::string>& de
                      TSmallArtSource* art) {
     Clear();
     PlayerName = name;
+    RefusedCards = 0;
+    if (const std::int64_t cards = DeckCardCount(deckLines); cards > MaxDeckCards) {
+        RefusedCards = cards;
+        return {};
+    }
     std::vector<TSkippedDeckLine> skipped;
     for (std::size_t n = 0; n < deckLines.size(); ++n) {
         TDeckEntry entry;

@@ -124,10 +124,20 @@ struct TDeckEntry {
 // Larger counts in one deck line are taken for a broken line rather than dealt out.
 inline constexpr int MaxDeckLineCount = 9999;
 
+// A deck that would deal more cards than this in all is refused whole: no real deck comes
+// near it, and a hand-edited file of many large lines would otherwise allocate until the
+// program dies.
+inline constexpr std::int64_t MaxDeckCards = 10000;
+
 enum class TDeckLineKind { Ignored, Entry, Malformed };
 // Reads one deck line: empty, blank, comment and sideboard lines are Ignored; a main-deck
 // line "count [edition] - name" is an Entry; anything else is Malformed.
 TDeckLineKind ReadDeckLine(std::string_view line, TDeckEntry& entry);
+
+// The cards the main-deck lines would deal in all (lines that cannot be read count 0).
+std::int64_t DeckCardCount(const std::vector<std::string>& deckLines);
+// What the user is told of a deck beyond MaxDeckCards, naming it.
+std::string DeckTooLargeMessage(std::string_view deckName, std::int64_t cards);
 
 class TPlayerObj {
 public:
@@ -141,9 +151,13 @@ public:
     TCardZone Removed;
     std::string PlayerName;
     std::int32_t Life = 0;
+    // The cards of the last deck given to LoadDeck when it was refused for dealing more
+    // than MaxDeckCards (the library then stays empty); 0 when it was loaded.
+    std::int64_t RefusedCards = 0;
 
     // Empties the zones and fills the library from the deck's main-deck lines in deck
-    // order. Lines that cannot be read are skipped and returned. art may be nullptr: the
+    // order. Lines that cannot be read are skipped and returned. A deck of more than
+    // MaxDeckCards cards in all loads nothing and sets RefusedCards. art may be nullptr: the
     // cards then get no small picture.
     std::vector<TSkippedDeckLine>
     LoadDeck(const std::string& name, const std::vector<std::string>& deckLines,

@@ -77,6 +77,8 @@ TNewGameResult TPlayerTest::NewGame(const std::string& name1, const std::string&
         m_player1.LoadDeck(name1, deck1, picDir, programLines, nameIndex, cardLines, art);
     result.Player2Skipped =
         m_player2.LoadDeck(name2, deck2, picDir, programLines, nameIndex, cardLines, art);
+    result.Player1Refused = m_player1.RefusedCards;
+    result.Player2Refused = m_player2.RefusedCards;
     m_player1.Life = 0;
     m_player2.Life = 0;
     Player1Name = name1;

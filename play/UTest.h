@@ -21,6 +21,9 @@ struct TTableHit {
 struct TNewGameResult {
     std::vector<TSkippedDeckLine> Player1Skipped;
     std::vector<TSkippedDeckLine> Player2Skipped;
+    // The cards of a deck refused for dealing more than MaxDeckCards; 0 when it loaded.
+    std::int64_t Player1Refused = 0;
+    std::int64_t Player2Refused = 0;
 };
 
 inline constexpr int TableCardSize = 100;

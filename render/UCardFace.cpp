@@ -174,6 +174,7 @@ TCardFaceResult DrawCardFace(const TZandorCard& card, QImage& target, int stretc
 
     // 5. Rules box.
     LayoutRulesBox(card.Text, card.Flavor, RulesWidth, RulesHeight, 8, 1, w.Rules);
+    result.RulesCut = w.Rules.Cut;
     CombineRulesLayers(target, RulesLeft, RulesTop, w.Rules);
 
     // 6. Casting cost, through the scratch layer, which keeps its glyphs for step 8.

@@ -25,6 +25,7 @@ struct TCardFaceResult {
     bool ArtFound = false; // the art file exists
     bool ArtDrawn = false; // ... and was decoded and drawn
     std::string ArtError;  // why it was not, naming the file, for the caller to show once
+    bool RulesCut = false; // the rules text was too long and only its start is shown
 };
 
 // The stretch methods of the options: 0 "Standart" (nearest pixel), 1 "Box", 2 "Lanczos3".

@@ -1,5 +1,7 @@
 #include "render/UJpeg.h"
 
+#include "core/UTextFile.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -28,6 +30,19 @@ void errorExit(j_common_ptr info) {
 // as it goes, the rest grey, as viewers show it.
 void outputMessage(j_common_ptr) {}
 
+// Called by libjpeg as it goes; ends a progressive picture of too many scans.
+void progressMonitor(j_common_ptr info) {
+    if (!info->is_decompressor)
+        return;
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > MaxJpegScans) {
+        auto* manager = reinterpret_cast<TErrorManager*>(info->err);
+        std::snprintf(manager->Message, sizeof manager->Message,
+                      "the picture has more than %d scans", MaxJpegScans);
+        std::longjmp(manager->Jump, 1);
+    }
+}
+
 // Plain data only between setjmp and longjmp, so that the jump skips no destructor.
 // decode() returns 0 on success, 1 on a decoder error, 2 on a refused size.
 struct TDecodeJob {
@@ -51,8 +66,25 @@ int decode(TDecodeJob& job) {
         std::snprintf(job.Message, sizeof job.Message, "%s", manager.Message);
         return 1;
     }
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = progressMonitor;
+    info.progress = &progress;
+    info.mem->max_memory_to_use = MaxJpegDecoderMemory;
     jpeg_mem_src(&info, job.Data, job.Size);
     jpeg_read_header(&info, TRUE);
+    // The frame size is checked here, from the header alone: the decompression allocates
+    // for the whole frame as it starts (all coefficients of a progressive picture).
+    const long long frameWidth = info.image_width;
+    const long long frameHeight = info.image_height;
+    if (frameWidth <= 0 || frameHeight <= 0 || frameWidth > job.MaxSide ||
+        frameHeight > job.MaxSide || frameWidth * frameHeight > MaxJpegPixels) {
+        jpeg_destroy_decompress(&info);
+        std::snprintf(job.Message, sizeof job.Message,
+                      "the picture is %lldx%lld pixels, beyond the limit of %d pixels a side "
+                      "and %lld in all",
+                      frameWidth, frameHeight, job.MaxSide, MaxJpegPixels);
+        return 2;
+    }
     info.out_color_space = JCS_RGB;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
@@ -111,25 +143,20 @@ TJpegResult DecodeJpeg(const unsigned char* data, std::size_t size, QImage& imag
 }
 
 TJpegResult LoadJpegFile(const std::string& path, QImage& image) {
-    thread_local std::vector<unsigned char> buffer;
+    thread_local std::string buffer;
     TJpegResult result;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        result.Error = "cannot open the file";
+    std::string reason;
+    if (!ReadWholeFile(path, buffer, &reason, MaxJpegFileSize)) {
+        // Callers name the file; the reason is what they add.
+        result.Error = "cannot read the file: " + reason;
         return result;
     }
-    buffer.clear();
-    unsigned char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        buffer.insert(buffer.end(), chunk, chunk + got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        result.Error = "cannot read the file";
-        return result;
-    }
-    return DecodeJpeg(buffer.data(), buffer.size(), image);
+    result =
+        DecodeJpeg(reinterpret_cast<const unsigned char*>(buffer.data()), buffer.size(), image);
+    // A large file's buffer is not kept for the rest of the run.
+    if (buffer.capacity() > (4u << 20))
+        std::string().swap(buffer);
+    return result;
 }
 
 bool SaveJpegFile(const std::string& path, const QImage& source, int quality) {

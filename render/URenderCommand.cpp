@@ -4,7 +4,11 @@
 #include "render/UCardFace.h"
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
+#include "render/URulesText.h"
 
+#include "core/UTextFile.h"
+
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -61,20 +65,40 @@ int RunRenderCommand(const TCardDatabase& db, const std::string& name, const std
     }
     EnsureRenderingApplication();
     const TListImageZandorCard frames(db.DataDir);
-    if (!frames.Usable())
+    bool incomplete = false;
+    if (!frames.Usable()) {
         err << "zandor: " << frames.Error() << "; the face is drawn without a frame\n";
+        incomplete = true;
+    }
     QImage face(CardWidth, CardHeight, QImage::Format_RGB888);
     face.fill(Qt::white);
     const TCardFaceResult result =
         DrawCardFace(card, face, method, {&frames, db.PicDir, db.DataDir});
-    if (!result.ArtError.empty())
-        err << "zandor: " << result.ArtError << "\n";
-    if (!face.save(QString::fromStdString(outFile), "PNG")) {
-        err << "zandor: cannot write \"" << outFile << "\"\n";
+    if (!result.ArtError.empty()) {
+        err << "zandor: " << result.ArtError << "; the face is drawn without its art\n";
+        incomplete = true;
+    }
+    if (result.RulesCut)
+        err << "zandor: the rules text is longer than " << MaxRulesTextLength
+            << " characters; only its start is shown\n";
+    // The picture goes through the same atomic writer as the data files: a failure or a
+    // kill midway leaves the old file whole.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!face.save(&buffer, "PNG")) {
+        err << "zandor: cannot encode the picture as PNG\n";
+        return 1;
+    }
+    const TWriteResult written =
+        CurrentFileWriter().WriteFile(outFile, std::string_view(png.constData(), png.size()));
+    if (!written.Ok) {
+        err << "zandor: " << written.Error << "\n";
         return 1;
     }
     out << outFile << "\n";
-    return 0;
+    // Written, but not as the card should look: a script can tell by the status.
+    return incomplete ? RenderIncomplete : 0;
 }
 
 } // namespace zandor

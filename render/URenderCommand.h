@@ -16,9 +16,13 @@ void EnsureRenderingApplication();
 // -1 for anything else.
 int StretchMethodByName(const std::string& name);
 
+// The status of a render whose picture was written without its art or its frame.
+inline constexpr int RenderIncomplete = 3;
+
 // Draws the card (edition may be empty) with the stretch method named (empty: the
-// settings' choice) and writes the face to outFile. Problems with frames or art are told
-// on err; the exit code is 0 when the picture was written.
+// settings' choice) and writes the face to outFile atomically. Problems with frames or art
+// are told on err; the status is 0 when the whole face was written, RenderIncomplete when
+// it was written without its art or frame, 1 when nothing was written.
 int RunRenderCommand(const TCardDatabase& db, const std::string& name, const std::string& edition,
                      const std::string& stretch, const std::string& outFile, std::ostream& out,
                      std::ostream& err);

@@ -163,6 +163,11 @@ std::vector<std::string> RulesWords(std::string_view text, std::string_view flav
 
 void LayoutRulesBox(std::string_view text, std::string_view flavor, int width, int height,
                     int startSize, int sizeStep, TRulesLayers& layers) {
+    layers.Cut = text.size() + flavor.size() > MaxRulesTextLength;
+    if (layers.Cut) {
+        text = text.substr(0, MaxRulesTextLength);
+        flavor = flavor.substr(0, MaxRulesTextLength - text.size());
+    }
     const std::vector<std::string> list = RulesWords(text, flavor);
     std::vector<TWord> words;
     words.reserve(list.size());

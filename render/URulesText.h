@@ -23,10 +23,17 @@ struct TRulesLayers {
     QImage DiscColor; // the same discs in the ink colour of their symbol
     int TextSize = 0; // the point size the fitting settled on
     int Top = 0;      // where the text block starts (negative when it overflows)
+    bool Cut = false; // the text was longer than MaxRulesTextLength and only its start shows
 };
 
+// Rules and flavour text together are laid out up to this many characters: no card comes
+// near it, and a longer text (a broken or hostile card line) would only cost time in the
+// fitting, which tries every size down to the smallest.
+inline constexpr std::size_t MaxRulesTextLength = 4000;
+
 // Lays out the rules and flavour text in a box of width x height pixels, starting at
-// startSize points; "{" and "}" change the size by sizeStep.
+// startSize points; "{" and "}" change the size by sizeStep. Text beyond
+// MaxRulesTextLength is cut off, and layers.Cut says so.
 void LayoutRulesBox(std::string_view text, std::string_view flavor, int width, int height,
                     int startSize, int sizeStep, TRulesLayers& layers);
 

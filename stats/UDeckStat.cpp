@@ -211,6 +211,8 @@ bool TfmStat::LoadDeck(const std::vector<std::string>& deckLines) {
     sgDeck->setRowCount(static_cast<int>(m_stats->Cards.size()));
     FillGrid();
     RedrawAll();
+    if (!m_stats->Missing.empty())
+        ShowError(this, ToDisplay(MissingCardsMessage(m_stats->Missing)));
     return true;
 }
 

@@ -113,18 +113,39 @@ std::string NotAnIntegerMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid integer value";
 }
 
+std::string NoCardMessage(std::string_view line) {
+    return "the deck line \"" + std::string(line) + "\" has a count and no card";
+}
+
+std::string MissingCardsMessage(const std::vector<TMissingStatCard>& missing) {
+    std::string text =
+        std::to_string(missing.size()) +
+        (missing.size() == 1 ? " deck line names a card" : " deck lines name cards") +
+        " that the card base lacks; they are not counted:";
+    for (const TMissingStatCard& card : missing)
+        text += "\n" + std::to_string(card.Count) + " [" + card.Edition + "] - " + card.Name +
+                " (line " + std::to_string(card.LineNumber) + ")";
+    return text;
+}
+
 TStatResult TStatCards::Build(const std::vector<std::string>& deckLines,
                               const TNameIndex& nameIndex, const TCardLines& cardLines) {
     std::vector<TZandorStatCard> rows;
+    std::vector<TMissingStatCard> missing;
     std::int64_t nonLand = 0;
-    for (const std::string& line : deckLines) {
+    for (std::size_t n = 0; n < deckLines.size(); ++n) {
+        const std::string& line = deckLines[n];
         if (line.empty() || line.front() != ' ')
             continue; // sideboard and comment lines
         TZandorStatCard row;
         const std::size_t open = line.find('[');
         const std::string_view countText =
             std::string_view(line).substr(0, open == std::string::npos ? 0 : open);
-        if (!TryReadInt32(countText, row.Count)) {
+        std::int32_t lone = 0;
+        if (open == std::string::npos && TryReadInt32(line, lone))
+            return {false, NoCardMessage(line)};
+        // A count below zero is no count of cards, whatever its digits.
+        if (!TryReadInt32(countText, row.Count) || row.Count < 0) {
             return {false,
                     NotAnIntegerMessage(Trim(countText)) + " in the deck line \"" + line + "\""};
         }
@@ -142,7 +163,15 @@ TStatResult TStatCards::Build(const std::vector<std::string>& deckLines,
         std::string lookupName = row.Name;
         if (const std::size_t slash = row.Name.find('/'); slash != std::string::npos)
             lookupName += " (" + row.Name.substr(0, slash) + ")";
+        if (row.Name.empty())
+            return {false, NoCardMessage(line)};
         const TZandorCard card = FindCard(nameIndex, cardLines, lookupName, row.Edition.str());
+        // A card the base lacks has no type, cost or rarity to count; it is set aside and
+        // named instead of being taken for a spell of cost 0.
+        if (IsNotFound(card)) {
+            missing.push_back({static_cast<int>(n + 1), row.Name, row.Edition.str(), row.Count});
+            continue;
+        }
         row.Color = card.Color.str();
         row.Rarity = card.Rarity.str();
         row.Cost = card.Cost;
@@ -156,6 +185,7 @@ TStatResult TStatCards::Build(const std::vector<std::string>& deckLines,
         rows.push_back(std::move(row));
     }
     Cards = std::move(rows);
+    Missing = std::move(missing);
     NonLandCount = nonLand;
     return {};
 }
@@ -239,7 +269,7 @@ TStatResult TStatCards::UpdateRow(std::size_t row, std::string_view cost,
     if (row >= Cards.size())
         return {false, "There is no row " + std::to_string(row)};
     std::int32_t count = 0;
-    if (!TryReadInt32(countText, count))
+    if (!TryReadInt32(countText, count) || count < 0)
         return {false, NotAnIntegerMessage(countText)};
     TZandorStatCard& card = Cards[row];
     card.Cost = std::string(cost);

@@ -57,15 +57,29 @@ struct TStatResult {
     std::string Error;
 };
 
+// A main-deck line whose card the base lacks, with its 1-based number in the deck.
+struct TMissingStatCard {
+    int LineNumber = 0;
+    std::string Name;
+    std::string Edition;
+    std::int32_t Count = 0;
+    friend bool operator==(const TMissingStatCard&, const TMissingStatCard&) = default;
+};
+
 class TStatCards {
 public:
     std::vector<TZandorStatCard> Cards;
+    // The main-deck lines of the last build whose card is not in the base. They have no row
+    // and count in no figure.
+    std::vector<TMissingStatCard> Missing;
     // The copies of every row whose type is not exactly "Land". Kept wider than a count so
     // that several large counts typed into the table cannot overflow it.
     std::int64_t NonLandCount = 0;
 
     // Rebuilds the rows from deck lines; sideboard and comment lines are skipped. A
-    // main-deck line whose count is no number fails the build and leaves the model as it was.
+    // main-deck line whose count is no number or below zero, or that has a count and no
+    // card, fails the build and leaves the model as it was. Cards the base lacks go to
+    // Missing.
     TStatResult Build(const std::vector<std::string>& deckLines, const TNameIndex& nameIndex,
                       const TCardLines& cardLines);
 
@@ -80,8 +94,8 @@ public:
     TRarityCounts RarityCounts() const;
     TTypeCounts TypeCounts() const;
 
-    // Applies an edited cost and count to one row. A count that is no 32-bit number fails
-    // and leaves the row as it was.
+    // Applies an edited cost and count to one row. A count that is no 32-bit number or is
+    // below zero fails and leaves the row as it was.
     TStatResult UpdateRow(std::size_t row, std::string_view cost, std::string_view countText);
 
     // The money value of the deck; prices that do not read are skipped. Prices are read with
@@ -93,6 +107,10 @@ public:
 bool TryReadInt32(std::string_view text, std::int32_t& value);
 // The message of a text that does not read as an integer.
 std::string NotAnIntegerMessage(std::string_view text);
+// The message of a main-deck line with a count and no card.
+std::string NoCardMessage(std::string_view line);
+// How many deck lines name cards the base lacks, and which, one per line.
+std::string MissingCardsMessage(const std::vector<TMissingStatCard>& missing);
 
 // A price such as "1,25" or "0.5" as a currency amount; false when it is no number.
 bool TryReadCurrency(std::string_view text, char decimalSeparator, TCurrency& amount);

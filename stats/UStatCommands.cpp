@@ -8,9 +8,10 @@ namespace zandor {
 
 int RunDeckStatsCommand(const TCardDatabase& db, const std::string& deckFile, std::ostream& out,
                         std::ostream& err) {
-    const auto lines = ReadTextLines(deckFile);
+    std::string reason;
+    const auto lines = ReadTextLines(deckFile, &reason);
     if (!lines) {
-        err << "zandor: cannot read the deck file \"" << deckFile << "\"\n";
+        err << "zandor: cannot read the deck file \"" << deckFile << "\": " << reason << "\n";
         return 1;
     }
     // Decks of the old format name no editions; the deck editor converts them when it loads
@@ -18,7 +19,10 @@ int RunDeckStatsCommand(const TCardDatabase& db, const std::string& deckFile, st
     for (const std::string& line : *lines) {
         if (line.empty() || line.front() == '\\')
             continue;
-        if (line.front() == ' ' && line.find('[') == std::string::npos) {
+        // A line of a count alone is a broken line, which the build names, not an old one.
+        std::int32_t lone = 0;
+        if (line.front() == ' ' && line.find('[') == std::string::npos &&
+            !TryReadInt32(line, lone)) {
             err << "zandor: \"" << deckFile
                 << "\" is a deck of the old format, without editions; load it in the deck "
                    "editor and save it again first\n";
@@ -31,6 +35,10 @@ int RunDeckStatsCommand(const TCardDatabase& db, const std::string& deckFile, st
         err << "zandor: " << Cp1252ToUtf8(built.Error) << "\n";
         return 1;
     }
+    for (const TMissingStatCard& card : stats.Missing)
+        err << "zandor: line " << card.LineNumber << " of the deck: the card base has no "
+            << Cp1252ToUtf8(card.Name) << " [" << Cp1252ToUtf8(card.Edition)
+            << "]; it is not counted\n";
     const char point = '.';
     const TTypeCounts types = stats.TypeCounts();
     const std::int64_t total = types.Total();

@@ -1,8 +1,8 @@
 #include "widgets/UHelpViewer.h"
 
+#include "core/UTextFile.h"
 #include "widgets/UMessages.h"
 
-#include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -24,13 +24,16 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 bool THelpViewer::load(const QString& helpFile, QString* error) {
     if (helpFile == m_loadedFile && !m_html.isEmpty())
         return true;
-    QFile file(helpFile);
-    if (helpFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    // Read as every data file is: a FIFO or device named as the help file is refused
+    // instead of waited for, and the reason is said.
+    std::string bytes, reason = "no file name";
+    if (helpFile.isEmpty() || !ReadWholeFile(helpFile.toStdString(), bytes, &reason)) {
         if (error)
-            *error = QStringLiteral("Cannot open the help file \"%1\".").arg(helpFile);
+            *error = QStringLiteral("Cannot open the help file \"%1\": %2.")
+                         .arg(helpFile, QString::fromStdString(reason));
         return false;
     }
-    m_html = QString::fromUtf8(file.readAll());
+    m_html = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     m_loadedFile = helpFile;
     m_browser->setHtml(m_html);
     return true;

@@ -26,6 +26,7 @@ struct Cli : ::testing::Test {
         card.Seq = "201";
         WriteBytes(dir.File("cardlist.dat"), FormatCardLine(card) + "\r\n");
         WriteBytes(dir.File("programm.dat"), "\xC6rnwood Lantern=TAP\r\n");
+        WriteBytes(dir.File("Zandor.ini"), "");
     }
     int run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data", dir.Path()});
@@ -95,4 +96,19 @@ TEST(CliSample, DeckEditorCommandsOnTheSampleData) {
         << text;
     EXPECT_EQ(ReadBytes(out).rfind("//NAME: tidewall\r\n", 0), 0u);
     EXPECT_EQ(run({"deck", "export-apprentice", dir.File("decks/tidewall.dec")}, text), 2);
+}
+
+TEST_F(Cli, AnUnknownOptionIsRefusedByNameWithTheUsage) {
+    for (const char* option : {"--editon", "--outfile", "--whole-word", "--verbose"}) {
+        out.str("");
+        err.str("");
+        EXPECT_EQ(run({"find", "\xC3\x86ther Lantern", option, "x"}), 2) << option;
+        EXPECT_NE(err.str().find(std::string("unknown option \"") + option + "\""),
+                  std::string::npos)
+            << err.str();
+        EXPECT_NE(err.str().find("Usage: zandor"), std::string::npos);
+        EXPECT_EQ(out.str(), "");
+    }
+    // The known ones still work, and a value that looks like an option is a value.
+    EXPECT_EQ(run({"find", "\xC3\x86ther Lantern", "--edition", "FRG"}), 0) << err.str();
 }

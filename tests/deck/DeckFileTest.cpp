@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace zandor;
 using namespace zandor::test;
 
@@ -41,7 +43,10 @@ TEST_F(DeckFile, SaveAndLoadGiveBackTheLinesAndTheName) {
     EXPECT_EQ(loaded.DeckDir, base.Dir.Path());
     EXPECT_FALSE(loaded.OldFormat);
     EXPECT_FALSE(loaded.Rewritten);
-    EXPECT_FALSE(LoadDeckFile(file("missing.dec"), base.Db).Ok);
+    const TDeckFile missing = LoadDeckFile(file("missing.dec"), base.Db);
+    EXPECT_FALSE(missing.Ok);
+    EXPECT_NE(missing.Error.find("missing.dec\": No such file or directory"), std::string::npos)
+        << missing.Error;
 }
 
 TEST_F(DeckFile, TheDeckTakesItsNameAndFolderFromTheFile) {
@@ -154,4 +159,52 @@ TEST_F(DeckFile, ApprenticeExport) {
     const std::string path = file("app.dec");
     ASSERT_TRUE(ExportApprentice(path, "Burn", {"    3 [QBE] - Orb Garnet"}).Ok);
     EXPECT_EQ(ReadBytes(path), "//NAME: Burn\r\n    3  Orb Garnet\r\n");
+}
+
+TEST(ConvertOldDeck, TheCatalogueLookupGivesWhatTryingEveryCodeGives) {
+    // A base of invented names in a few editions, a catalogue that lists codes in another
+    // order, with codes the base lacks, a repeated code and one too long to match.
+    std::mt19937 random(1234);
+    const std::vector<std::string> stems{"Ash", "Brim", "Cor", "Dusk", "Ember", "Fen", "Gloam"};
+    const std::vector<std::string> editions{"AQ", "BV", "CX", "DZ", "EW"};
+    std::vector<TCardFields> cards;
+    std::vector<std::string> names;
+    for (const std::string& a : stems)
+        for (const std::string& b : {"wing", "hold", "maw"}) {
+            names.push_back(a + b);
+            for (const std::string& e : editions)
+                if (random() % 3 == 0)
+                    cards.push_back({a + b, e});
+        }
+    std::vector<std::string> ini{"[Edition]", "DZ=Dune",  "QQ=Quiet", "BV=Brine", "AQX=Long",
+                                 "EW=Ember",  "BV=Again", "AQ=Aqua",  "CX=Crux"};
+    TTestBase base(cards, ini);
+    // A line added at the end of the list, out of order: the lookup cannot reach it.
+    base.Db.CardLines.push_back(FormatCardLine(MakeCard({"Ashwing", "CX"})));
+    BuildNameIndex(base.Db.NameIndex, base.Db.CardLines);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::string> deck{"// an old deck", ""};
+        for (int n = 0; n < 30; ++n) {
+            const std::string name =
+                random() % 5 == 0 ? "Nowhere Card" : names[random() % names.size()];
+            const std::string count = std::to_string(1 + random() % 20);
+            switch (random() % 4) {
+            case 0:
+                deck.push_back("SB: " + count + " " + name);
+                break;
+            case 1:
+                deck.push_back("    " + count + "   " + name + "  ");
+                break;
+            default:
+                deck.push_back(" " + count + " " + name);
+            }
+        }
+        deck.push_back("    2 [AQ] - Ashwing");
+        EXPECT_EQ(ConvertOldDeck(deck, base.Db), ConvertOldDeckByEveryCode(deck, base.Db))
+            << "round " << round;
+    }
+    // Spot checks of the catalogue order itself.
+    TTestBase spot({{"Cormaw", "AQ"}, {"Cormaw", "EW"}, {"Cormaw", "DZ"}}, ini);
+    EXPECT_EQ(ConvertOldDeck({" 1 Cormaw", "SB: 2 Cormaw"}, spot.Db),
+              (std::vector<std::string>{"    1 [DZ] - Cormaw", "SB: 2 [DZ] - Cormaw"}));
 }

@@ -41,6 +41,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace zandor;
 using namespace zandor::test;
@@ -966,4 +967,25 @@ TEST_F(DeckEditor, AFaceHeldBackByAKeyIsDrawnWhenTheFocusLeaves) {
     EXPECT_TRUE(ed().CardView->tViewCard->isActive());
     EXPECT_EQ(ed().CardView->toolTip(),
               ToDisplay(PlainCardText(FindCard(db, "Crag Wyrm", "SV").Text)));
+}
+TEST_F(DeckEditor, ADeckFileThatIsNoRegularFileIsRefusedWithTheReason) {
+    WriteBytes(dir.File("kept.dec"), "    3 [EM] - Cindermaw\r\n");
+    openChoice = QString::fromStdString(dir.File("kept.dec"));
+    click(ed().sbLoad);
+    ASSERT_EQ(::mkfifo(dir.File("fifo.dec").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.File("folder.dec"));
+    const std::pair<const char*, const char*> cases[] = {{"fifo.dec", "not a regular file"},
+                                                         {"folder.dec", "is a folder"}};
+    for (const auto& [file, reason] : cases) {
+        messages.clear();
+        openChoice = QString::fromStdString(dir.File(file));
+        click(ed().sbLoad); // a FIFO would block here if it were opened for reading
+        ASSERT_EQ(messages.size(), 1u) << file;
+        EXPECT_EQ(messages[0].Caption, ErrorCaption);
+        EXPECT_TRUE(messages[0].Text.contains(QString::fromUtf8(file)));
+        EXPECT_TRUE(messages[0].Text.contains(QString::fromUtf8(reason)))
+            << messages[0].Text.toStdString();
+        EXPECT_EQ(deckLines(), QStringList({"    3 [EM] - Cindermaw"}));
+        EXPECT_EQ(ed().edDName->text(), "kept");
+    }
 }

@@ -1,5 +1,6 @@
 // "zandor deck hand": a sample opening hand dealt from a deck file.
 #include "play/UPlayCommands.h"
+#include "play/UPlayTestObj.h"
 #include "tests/testkit/TestKit.h"
 
 #include <gtest/gtest.h>
@@ -96,3 +97,72 @@ TEST(DeckHand, RefusesWrongArgumentsAndMissingFiles) {
 }
 
 } // namespace
+
+namespace {
+
+TRun runDeckText(const std::string& text, const std::string& fileName = "deck.dec") {
+    TTempDir dir;
+    WriteBytes(dir.File(fileName), text);
+    return run({"hand", dir.File(fileName)}, "5");
+}
+
+} // namespace
+
+TEST(DeckHand, ADeckOfMoreThanTenThousandCardsIsRefusedByName) {
+    const struct {
+        const char* what;
+        std::string text;
+        int code;
+        std::string library; // the last line when dealt
+    } cases[] = {
+        {"exactly 10,000", "    9999 [TST] - Card A\r\n    1 [TST] - Card B\r\n", 0,
+         "Library: 9993 cards"},
+        {"10,001 over two lines", "    9999 [TST] - Card A\r\n    2 [TST] - Card B\r\n", 1, ""},
+        {"many lines of the largest count",
+         [] {
+             std::string text;
+             for (int i = 0; i < 2000; ++i)
+                 text += "    9999 [TST] - Card A\r\n";
+             return text;
+         }(),
+         1, ""},
+        {"sideboard and comments count nothing",
+         "    10 [TST] - Card A\r\nSB: 9999 [TST] - Card B\r\n// 9999 [TST] - Card B\r\n", 0,
+         "Library: 3 cards"},
+    };
+    for (const auto& c : cases) {
+        const TRun r = runDeckText(c.text, "big deck.dec");
+        EXPECT_EQ(r.Code, c.code) << c.what << r.Err;
+        if (c.code == 0) {
+            ASSERT_FALSE(r.Lines.empty()) << c.what;
+            EXPECT_EQ(r.Lines.back(), c.library) << c.what;
+        } else {
+            EXPECT_TRUE(r.Lines.empty()) << c.what;
+            EXPECT_NE(r.Err.find("big deck.dec"), std::string::npos) << r.Err;
+            EXPECT_NE(r.Err.find("10000"), std::string::npos) << r.Err;
+        }
+    }
+}
+
+TEST(DeckHand, AnOldEditionLessDeckMustBeConvertedFirst) {
+    const TRun r = runDeckText("// an old deck\r\n    4 Card A\r\nSB: 2 Card B\r\n", "old.dec");
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_TRUE(r.Lines.empty());
+    EXPECT_NE(r.Err.find("old.dec"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("deck editor"), std::string::npos) << r.Err;
+}
+
+TEST(PlayerDeck, LoadingADeckBeyondTheLimitLeavesTheLibraryEmptyAndSaysHowMany) {
+    TCardDatabase db;
+    LoadCardDatabase(db, ZANDOR_SOURCE_DIR, FixturePath("play"));
+    TPlayerObj player;
+    player.LoadDeck("Player1", {"    5 [TST] - Card A"}, "", db.ProgramLines, db.NameIndex,
+                    db.CardLines, nullptr);
+    EXPECT_EQ(player.Library.Count(), 5);
+    EXPECT_EQ(player.RefusedCards, 0);
+    player.LoadDeck("Player1", {"    9999 [TST] - Card A", "    9999 [TST] - Card B"}, "",
+                    db.ProgramLines, db.NameIndex, db.CardLines, nullptr);
+    EXPECT_EQ(player.Library.Count(), 0);
+    EXPECT_EQ(player.RefusedCards, 19998);
+    EXPECT_NE(DeckTooLargeMessage("Stampede", 19998).find("\"Stampede\""), std::string::npos);
+}

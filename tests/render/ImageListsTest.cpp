@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace zandor;
 
@@ -86,4 +87,29 @@ TEST(FrameImages, FramesOfAnySizeAreStoredAtCardSize) {
     EXPECT_NEAR(qRed(picture.pixel(160, 150)), 210, 6);
     EXPECT_FALSE(frames.Copy(8, picture));
     EXPECT_FALSE(frames.Copy(-1, picture));
+}
+
+TEST(SmallArtCache, APictureBombOrAFifoIsRefusedAndNotCached) {
+    test::TTempDir dir;
+    const std::string pics = dir.File("pics");
+    writeArt(pics + "/EM/Small.jpg", {16, 16}, Qt::green);
+    // The small picture with a frame header that claims 65500 x 65500 pixels.
+    std::string bomb = test::ReadBytes(pics + "/EM/Small.jpg");
+    for (std::size_t i = 0; i + 9 < bomb.size(); ++i)
+        if (static_cast<unsigned char>(bomb[i]) == 0xFF &&
+            static_cast<unsigned char>(bomb[i + 1]) == 0xC0) {
+            bomb[i + 5] = bomb[i + 7] = static_cast<char>(0xFF);
+            bomb[i + 6] = bomb[i + 8] = static_cast<char>(0xDC);
+            break;
+        }
+    test::WriteBytes(pics + "/EM/Bomb.jpg", bomb);
+    ASSERT_EQ(::mkfifo((pics + "/EM/Pipe.jpg").c_str(), 0644), 0);
+    TSListImageCard cache;
+    std::string error;
+    EXPECT_EQ(cache.AddArt(pics, "EM", "Bomb", &error), -1);
+    EXPECT_NE(error.find("65500x65500"), std::string::npos) << error;
+    EXPECT_EQ(cache.AddArt(pics, "EM", "Pipe", &error), -1);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_EQ(cache.AddArt(pics, "EM", "Small"), 0);
+    EXPECT_EQ(cache.Count(), 1);
 }

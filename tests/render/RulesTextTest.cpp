@@ -256,3 +256,39 @@ TEST(CostLine, PrintVariantDrawsDiscsOnlyWhenAsked) {
     EXPECT_FALSE(inkOf(card).empty());
     EXPECT_LE(inkOf(card).Right, 290);
 }
+
+TEST(RulesBox, AHugeTextIsCutToTheLongestACardCanHaveAndSaysSo) {
+    // Words of every kind, markup and symbols among them, repeated to a megabyte.
+    const std::string pattern = "Target creature gets %R %G +1/+1 until end of turn. { | } ";
+    std::string huge;
+    while (huge.size() < (1u << 20))
+        huge += pattern;
+    const struct {
+        const char* what;
+        std::string text, flavor;
+        bool cut;
+    } cases[] = {
+        {"short", pattern, "", false},
+        {"exactly the limit", huge.substr(0, MaxRulesTextLength), "", false},
+        {"one character more, in the flavour", huge.substr(0, MaxRulesTextLength), "x", true},
+        {"a megabyte of rules", huge, "", true},
+        {"a megabyte of flavour", "Sting. ^", huge, true},
+    };
+    for (const auto& c : cases) {
+        TRulesLayers layers;
+        LayoutRulesBox(c.text, c.flavor, 180, 90, 8, 1, layers);
+        EXPECT_EQ(layers.Cut, c.cut) << c.what;
+        EXPECT_EQ(layers.Text.size(), QSize(180, 90)) << c.what;
+        if (c.cut) {
+            // What is shown is exactly the layout of the text's start.
+            const std::string_view text = std::string_view(c.text).substr(0, MaxRulesTextLength);
+            const std::string_view flavor =
+                std::string_view(c.flavor).substr(0, MaxRulesTextLength - text.size());
+            TRulesLayers start;
+            LayoutRulesBox(text, flavor, 180, 90, 8, 1, start);
+            EXPECT_FALSE(start.Cut) << c.what;
+            EXPECT_EQ(layers.Text, start.Text) << c.what;
+            EXPECT_EQ(layers.TextSize, start.TextSize) << c.what;
+        }
+    }
+}

@@ -1,6 +1,9 @@
 #include "app/UCommandLine.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 
 using namespace zandor;
@@ -69,4 +72,39 @@ TEST(DeckStatsCommand, ReportsWhatItCannotRead) {
         EXPECT_EQ(run.Out, "");
         EXPECT_NE(run.Err, "");
     }
+}
+
+TEST(DeckStatsCommand, NamesEveryCardTheBaseLacksAndCountsTheRest) {
+    const std::string path = ::testing::TempDir() + "stats-missing.dec";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "    4 [TST] - Mossy Hollow\r\n    2 [TST] - Nowhere Beast\r\n"
+                "    1 [QQ] - Mossy Hollow\r\n";
+    }
+    const TRun run = deck({"stats", path});
+    EXPECT_EQ(run.Code, 0) << run.Err;
+    EXPECT_EQ(run.Out.rfind("Cards: 4\nLands: 4 (100%)\n", 0), 0u) << run.Out;
+    EXPECT_NE(run.Err.find("line 2 of the deck: the card base has no Nowhere Beast [TST]"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_NE(run.Err.find("line 3 of the deck: the card base has no Mossy Hollow [QQ]"),
+              std::string::npos)
+        << run.Err;
+    std::remove(path.c_str());
+}
+
+TEST(DeckStatsCommand, ACountWithoutACardIsABadLineNotAnOldDeck) {
+    const std::string path = ::testing::TempDir() + "stats-count-only.dec";
+    for (const char* line : {"    4", "    -3 [TST] - Mossy Hollow"}) {
+        {
+            std::ofstream file(path, std::ios::binary);
+            file << "    4 [TST] - Mossy Hollow\r\n" << line << "\r\n";
+        }
+        const TRun run = deck({"stats", path});
+        EXPECT_EQ(run.Code, 1) << line;
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(run.Err.find("old format"), std::string::npos) << run.Err;
+        EXPECT_NE(run.Err.find(std::string("\"") + line + "\""), std::string::npos) << run.Err;
+    }
+    std::remove(path.c_str());
 }

@@ -92,7 +92,7 @@ TEST_F(Stats, BuildTakesMainDeckLinesOnlyAndLooksEachCardUp) {
                mainLine(1, "Ember/Rime"), "   12 [TST] - Mossy Hollow", mainLine(1, "Skyreach Tor"),
                mainLine(3, "Lost Card"), "/   7 [TST] - Mossy Hollow", ""})
             .Ok);
-    ASSERT_EQ(stats.Cards.size(), 5u);
+    ASSERT_EQ(stats.Cards.size(), 4u);
     const TZandorStatCard& angel = stats.Cards[0];
     EXPECT_EQ(angel.Name, "Vigil Seraph");
     EXPECT_EQ(angel.Edition, "HEA"); // the key is cut to three characters
@@ -110,11 +110,9 @@ TEST_F(Stats, BuildTakesMainDeckLinesOnlyAndLooksEachCardUp) {
     EXPECT_EQ(stats.Cards[2].Count, 12);
     EXPECT_EQ(stats.Cards[2].ConvCost, "");  // a plain land has no converted cost
     EXPECT_EQ(stats.Cards[3].ConvCost, "0"); // a legendary land has one
-    // A card the base no longer holds stays a row, with empty fields.
-    EXPECT_EQ(stats.Cards[4].Name, "Lost Card");
-    EXPECT_EQ(stats.Cards[4].Cost, "");
-    EXPECT_EQ(stats.Cards[4].ConvCost, "0");
-    EXPECT_EQ(stats.NonLandCount, 4 + 1 + 1 + 3);
+    // A card the base no longer holds gets no row and counts nowhere; it is named instead.
+    EXPECT_EQ(stats.Missing, (std::vector<TMissingStatCard>{{7, "Lost Card", "TST", 3}}));
+    EXPECT_EQ(stats.NonLandCount, 4 + 1 + 1);
 
     // A second build replaces every row.
     ASSERT_TRUE(build({mainLine(2, "Mossy Hollow")}).Ok);
@@ -129,6 +127,12 @@ TEST_F(Stats, ACountThatIsNoNumberFailsAndLeavesTheModelAsItWas) {
         {"    x [TST] - Mossy Hollow", "'x' is not a valid integer value"},
         {"    3000000000 [TST] - Mossy Hollow", "'3000000000' is not a valid integer value"},
         {"    4 Mossy Hollow", "'' is not a valid integer value"}, // an old-format line
+        {"    -4 [TST] - Mossy Hollow", "'-4' is not a valid integer value"},
+        {"   -1 [TST] - Mossy Hollow", "'-1' is not a valid integer value"},
+        {"    4", "has a count and no card"},
+        {"    -2   ", "has a count and no card"},
+        {"    4 [TST] - ", "has a count and no card"},
+        {"    4 [TST]", "has a count and no card"},
     };
     for (const auto& [line, message] : cases) {
         const TStatResult result = build({mainLine(1, "Mossy Hollow"), line});
@@ -343,4 +347,42 @@ TEST(StatNumbers, ReadInt32LikeTheDeckFilesWriteIt) {
         std::int32_t got = 0;
         EXPECT_FALSE(TryReadInt32(text, got)) << text;
     }
+}
+
+TEST_F(Stats, CardsTheBaseLacksAreNamedAndCountedNowhere) {
+    base({{"Mossy Hollow", "Land", ""}, {"Grove Sentry", "Summon Treefolk", "2G", "U"}});
+    ASSERT_TRUE(
+        build({mainLine(10, "Mossy Hollow"), mainLine(2, "Grove Sentry"), mainLine(3, "Ashen Wisp"),
+               mainLine(1, "Grove Sentry", "ZZ"), "SB: 2 [TST] - Cinder Gnat"})
+            .Ok);
+    EXPECT_EQ(stats.Missing, (std::vector<TMissingStatCard>{{3, "Ashen Wisp", "TST", 3},
+                                                            {4, "Grove Sentry", "ZZ", 1}}));
+    const TTypeCounts types = stats.TypeCounts();
+    EXPECT_EQ(types.Spells, 0); // not taken for spells
+    EXPECT_EQ(types.Creatures, 2);
+    EXPECT_EQ(types.Lands, 10);
+    EXPECT_EQ(stats.CurveCount(1), 0); // nor for cards of cost 0
+    EXPECT_EQ(stats.NonLandCount, 2);
+    const std::string message = MissingCardsMessage(stats.Missing);
+    EXPECT_EQ(message.rfind("2 deck lines name cards", 0), 0u) << message;
+    EXPECT_NE(message.find("3 [TST] - Ashen Wisp (line 3)"), std::string::npos) << message;
+    EXPECT_NE(message.find("1 [ZZ] - Grove Sentry (line 4)"), std::string::npos) << message;
+    // A build of a sound deck forgets them.
+    ASSERT_TRUE(build({mainLine(10, "Mossy Hollow")}).Ok);
+    EXPECT_TRUE(stats.Missing.empty());
+}
+
+TEST_F(Stats, ANegativeCountTypedIntoARowIsRefused) {
+    base({{"Grove Sentry", "Summon Treefolk", "2G", "U"}});
+    ASSERT_TRUE(build({mainLine(4, "Grove Sentry")}).Ok);
+    for (const char* count : {"-1", "-2147483648", " -3 "}) {
+        const TStatResult result = stats.UpdateRow(0, "1G", count);
+        EXPECT_FALSE(result.Ok) << count;
+        EXPECT_NE(result.Error.find("is not a valid integer value"), std::string::npos);
+        EXPECT_EQ(stats.Cards[0].Count, 4);
+        EXPECT_EQ(stats.Cards[0].Cost, "2G");
+        EXPECT_EQ(stats.NonLandCount, 4);
+    }
+    EXPECT_TRUE(stats.UpdateRow(0, "1G", "0").Ok);
+    EXPECT_EQ(stats.NonLandCount, 0);
 }
