@@ -90,7 +90,10 @@ bool takesValue(const std::string& option) {
 
 // Options that stand alone.
 bool isFlag(const std::string& option) {
-    return option == "--help" || option == "--version" || option == "--whole-words";
+    return option == "--help" || option == "--version" || option == "--whole-words" ||
+           option == "--only-catalogue" || option == "--base" || option == "--no-art" ||
+           option == "--border" || option == "--gap" || option == "--cut-marks" ||
+           option == "--tapped" || option == "--face-down";
 }
 
 bool parse(const std::vector<std::string>& args, TArguments& parsed, std::ostream& err) {

@@ -243,65 +243,67 @@ TEST(LauncherStart, TheProgramPaintsTheLauncherBeforeTheOtherWindowsAreMade) {
         shell.DestroyWindows();
     }
     qApp->removeEventFilter(&order);
-    TEST(LauncherStart, ABrokenBaseIsSaidOnceNamingEachFileAndTheProgramGoesOn) {
-        TTempDir dir;
-        CopySampleData(dir.Path());
-        std::filesystem::remove(dir.File("cardlist.dat"));
-        std::filesystem::remove(dir.File("Zandor.ini"));
-        std::filesystem::create_directory(dir.File("Zandor.ini"));
-        TCardDatabase broken;
-        LoadCardDatabase(broken, dir.Path(), dir.Path());
-        EXPECT_TRUE(broken.CardLines.empty());
-        std::vector<TMessage> messages;
-        SetMessageAnswerer([&](const TMessage& m) {
-            messages.push_back(m);
-            return true;
-        });
-        {
-            TZandorShell shell(broken);
-            shell.CreateWindows();
-            shell.fmMain->show();
-            shell.SayStartProblems();
-            ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(messages[0].Caption, ErrorCaption);
-            EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
-            for (const char* part : {"cardlist.dat", "No such file or directory", "Zandor.ini",
-                                     "is a folder", "empty base"})
-                EXPECT_TRUE(messages[0].Text.contains(QString::fromUtf8(part)))
-                    << part << ": " << messages[0].Text.toStdString();
-            // The program goes on: the deck editor opens on the empty base.
-            QTest::mouseClick(shell.fmMain->iabDeckED, Qt::LeftButton);
-            EXPECT_TRUE(shell.fmDeckED->isVisible());
-            shell.DestroyWindows();
-        }
+}
 
-        // A sound folder says nothing.
-        TTempDir sound;
-        CopySampleData(sound.Path());
-        TCardDatabase db;
-        LoadCardDatabase(db, sound.Path(), sound.Path());
-        EXPECT_TRUE(db.BaseProblems.empty()) << BaseProblemText(db);
-        TZandorShell shell(db);
+TEST(LauncherStart, ABrokenBaseIsSaidOnceNamingEachFileAndTheProgramGoesOn) {
+    TTempDir dir;
+    CopySampleData(dir.Path());
+    std::filesystem::remove(dir.File("cardlist.dat"));
+    std::filesystem::remove(dir.File("Zandor.ini"));
+    std::filesystem::create_directory(dir.File("Zandor.ini"));
+    TCardDatabase broken;
+    LoadCardDatabase(broken, dir.Path(), dir.Path());
+    EXPECT_TRUE(broken.CardLines.empty());
+    std::vector<TMessage> messages;
+    SetMessageAnswerer([&](const TMessage& m) {
+        messages.push_back(m);
+        return true;
+    });
+    {
+        TZandorShell shell(broken);
         shell.CreateWindows();
+        shell.fmMain->show();
         shell.SayStartProblems();
-        EXPECT_EQ(messages.size(), 1u);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].Caption, ErrorCaption);
+        EXPECT_EQ(messages[0].Kind, TMessageKind::Error);
+        for (const char* part : {"cardlist.dat", "No such file or directory", "Zandor.ini",
+                                 "is a folder", "empty base"})
+            EXPECT_TRUE(messages[0].Text.contains(QString::fromUtf8(part)))
+                << part << ": " << messages[0].Text.toStdString();
+        // The program goes on: the deck editor opens on the empty base.
+        QTest::mouseClick(shell.fmMain->iabDeckED, Qt::LeftButton);
+        EXPECT_TRUE(shell.fmDeckED->isVisible());
         shell.DestroyWindows();
-        SetMessageAnswerer({});
     }
 
-    TEST(HelpFile, AHelpFileThatIsNoRegularFileIsRefusedWithTheReason) {
-        TTempDir dir;
-        ASSERT_EQ(::mkfifo(dir.File("fifo.hlp").c_str(), 0644), 0);
-        std::filesystem::create_directory(dir.File("folder.hlp"));
-        const std::pair<const char*, const char*> cases[] = {{"fifo.hlp", "not a regular file"},
-                                                             {"folder.hlp", "is a folder"},
-                                                             {"missing.hlp", "No such file"}};
-        for (const auto& [file, reason] : cases) {
-            QString error;
-            // A FIFO opened for reading would wait here for a writer that never comes.
-            EXPECT_FALSE(HelpViewer().ShowContents(QString::fromStdString(dir.File(file)), &error));
-            EXPECT_TRUE(error.contains(QString::fromUtf8(file))) << error.toStdString();
-            EXPECT_TRUE(error.contains(QString::fromUtf8(reason))) << error.toStdString();
-            EXPECT_FALSE(HelpViewer().isVisible());
-        }
+    // A sound folder says nothing.
+    TTempDir sound;
+    CopySampleData(sound.Path());
+    TCardDatabase db;
+    LoadCardDatabase(db, sound.Path(), sound.Path());
+    EXPECT_TRUE(db.BaseProblems.empty()) << BaseProblemText(db);
+    TZandorShell shell(db);
+    shell.CreateWindows();
+    shell.SayStartProblems();
+    EXPECT_EQ(messages.size(), 1u);
+    shell.DestroyWindows();
+    SetMessageAnswerer({});
+}
+
+TEST(HelpFile, AHelpFileThatIsNoRegularFileIsRefusedWithTheReason) {
+    TTempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("fifo.hlp").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.File("folder.hlp"));
+    const std::pair<const char*, const char*> cases[] = {{"fifo.hlp", "not a regular file"},
+                                                         {"folder.hlp", "is a folder"},
+                                                         {"missing.hlp", "No such file"}};
+    for (const auto& [file, reason] : cases) {
+        QString error;
+        // A FIFO opened for reading would wait here for a writer that never comes.
+        EXPECT_FALSE(HelpViewer().ShowContents(QString::fromStdString(dir.File(file)), &error));
+        EXPECT_TRUE(error.contains(QString::fromUtf8(file))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(reason))) << error.toStdString();
+        EXPECT_FALSE(HelpViewer().isVisible());
     }
+}

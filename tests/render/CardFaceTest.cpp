@@ -462,66 +462,68 @@ TEST_F(CardFace, ArtAndEditionSymbolsAreFoundWhateverTheirCase) {
     EXPECT_TRUE(m_last.ArtDrawn);
     EXPECT_TRUE(close(face.pixel(100, 90), QColor(30, 60, 220)));
     EXPECT_EQ(face.pixel(188, 168), qRgb(230, 180, 40));
-    namespace {
+}
 
-    // A tiny progressive picture whose frame header claims 65500 x 65500 pixels.
-    std::string pictureBomb(const test::TTempDir& dir) {
-        QImage small(16, 16, QImage::Format_RGB888);
-        small.fill(Qt::red);
-        const std::string path = dir.File("small.jpg");
-        EXPECT_TRUE(SaveJpegFile(path, small, 80));
-        std::string bytes = test::ReadBytes(path);
-        for (std::size_t i = 0; i + 9 < bytes.size(); ++i)
-            if (static_cast<unsigned char>(bytes[i]) == 0xFF &&
-                static_cast<unsigned char>(bytes[i + 1]) == 0xC0) {
-                bytes[i + 1] = static_cast<char>(0xC2); // and call it progressive
-                bytes[i + 5] = bytes[i + 7] = static_cast<char>(0xFF);
-                bytes[i + 6] = bytes[i + 8] = static_cast<char>(0xDC);
-                break;
-            }
-        return bytes;
-    }
+namespace {
 
-    } // namespace
+// A tiny progressive picture whose frame header claims 65500 x 65500 pixels.
+std::string pictureBomb(const test::TTempDir& dir) {
+    QImage small(16, 16, QImage::Format_RGB888);
+    small.fill(Qt::red);
+    const std::string path = dir.File("small.jpg");
+    EXPECT_TRUE(SaveJpegFile(path, small, 80));
+    std::string bytes = test::ReadBytes(path);
+    for (std::size_t i = 0; i + 9 < bytes.size(); ++i)
+        if (static_cast<unsigned char>(bytes[i]) == 0xFF &&
+            static_cast<unsigned char>(bytes[i + 1]) == 0xC0) {
+            bytes[i + 1] = static_cast<char>(0xC2); // and call it progressive
+            bytes[i + 5] = bytes[i + 7] = static_cast<char>(0xFF);
+            bytes[i + 6] = bytes[i + 8] = static_cast<char>(0xDC);
+            break;
+        }
+    return bytes;
+}
 
-    TEST_F(CardFace, RenderSaysWhatItCouldNotDrawAndEndsWithThree) {
-        test::WriteBytes(m_data + "cardlist.dat",
-                         "Test Card\tTST\tU\t\tC\t\t\tInstant\tU\t\t\t\t\t\r\n");
-        test::WriteBytes(m_data + "Zandor.ini", "[Location]\r\nPic=" + m_dir.File("pics") + "\r\n");
-        const auto render = [&](const std::string& png, std::string& err) {
-            std::ostringstream out, errors;
-            const int code = RunCommandLine(
-                {"--data", m_dir.Path(), "render", "Test Card", "--out", png}, out, errors);
-            err = errors.str();
-            return code;
-        };
-        std::string err;
-        const std::string png = m_dir.File("face.png");
-        ASSERT_EQ(render(png, err), 0) << err; // no art file at all is no failure
-        const std::string whole = test::ReadBytes(png);
+} // namespace
 
-        // The art is a picture bomb: refused, said, the face written without it, status 3.
-        test::WriteBytes(m_dir.File("pics/TST/Test Card.jpg"), pictureBomb(m_dir));
-        EXPECT_EQ(render(png, err), RenderIncomplete);
-        EXPECT_NE(err.find("Test Card.jpg"), std::string::npos) << err;
-        EXPECT_NE(err.find("65500x65500"), std::string::npos) << err;
-        EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(210, 300));
-        std::filesystem::remove(m_dir.File("pics/TST/Test Card.jpg"));
+TEST_F(CardFace, RenderSaysWhatItCouldNotDrawAndEndsWithThree) {
+    test::WriteBytes(m_data + "cardlist.dat",
+                     "Test Card\tTST\tU\t\tC\t\t\tInstant\tU\t\t\t\t\t\r\n");
+    test::WriteBytes(m_data + "Zandor.ini", "[Location]\r\nPic=" + m_dir.File("pics") + "\r\n");
+    const auto render = [&](const std::string& png, std::string& err) {
+        std::ostringstream out, errors;
+        const int code = RunCommandLine(
+            {"--data", m_dir.Path(), "render", "Test Card", "--out", png}, out, errors);
+        err = errors.str();
+        return code;
+    };
+    std::string err;
+    const std::string png = m_dir.File("face.png");
+    ASSERT_EQ(render(png, err), 0) << err; // no art file at all is no failure
+    const std::string whole = test::ReadBytes(png);
 
-        // A frame file is missing: said, status 3.
-        std::filesystem::remove(m_data + std::string(TListImageZandorCard::FrameFiles[0]));
-        EXPECT_EQ(render(png, err), RenderIncomplete);
-        EXPECT_NE(err.find("without a frame"), std::string::npos) << err;
+    // The art is a picture bomb: refused, said, the face written without it, status 3.
+    test::WriteBytes(m_dir.File("pics/TST/Test Card.jpg"), pictureBomb(m_dir));
+    EXPECT_EQ(render(png, err), RenderIncomplete);
+    EXPECT_NE(err.find("Test Card.jpg"), std::string::npos) << err;
+    EXPECT_NE(err.find("65500x65500"), std::string::npos) << err;
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(210, 300));
+    std::filesystem::remove(m_dir.File("pics/TST/Test Card.jpg"));
 
-        // The picture cannot be written: the system's reason, status 1, the old file whole and
-        // no temporary file beside it.
-        test::WriteBytes(png, whole);
-        std::filesystem::create_directory(m_dir.File("locked"));
-        EXPECT_EQ(render(m_dir.File("no/such/folder/face.png"), err), 1);
-        EXPECT_NE(err.find("No such file or directory"), std::string::npos) << err;
-        EXPECT_EQ(render(m_dir.File("locked") + "/", err), 1);
-        EXPECT_NE(err.find("Is a directory"), std::string::npos) << err;
-        EXPECT_EQ(test::ReadBytes(png), whole);
-        for (const std::string& name : test::ListFolder(m_dir.Path()))
-            EXPECT_NE(name.rfind(".face.png.", 0), 0u) << name;
-    }
+    // A frame file is missing: said, status 3.
+    std::filesystem::remove(m_data + std::string(TListImageZandorCard::FrameFiles[0]));
+    EXPECT_EQ(render(png, err), RenderIncomplete);
+    EXPECT_NE(err.find("without a frame"), std::string::npos) << err;
+
+    // The picture cannot be written: the system's reason, status 1, the old file whole and
+    // no temporary file beside it.
+    test::WriteBytes(png, whole);
+    std::filesystem::create_directory(m_dir.File("locked"));
+    EXPECT_EQ(render(m_dir.File("no/such/folder/face.png"), err), 1);
+    EXPECT_NE(err.find("No such file or directory"), std::string::npos) << err;
+    EXPECT_EQ(render(m_dir.File("locked") + "/", err), 1);
+    EXPECT_NE(err.find("Is a directory"), std::string::npos) << err;
+    EXPECT_EQ(test::ReadBytes(png), whole);
+    for (const std::string& name : test::ListFolder(m_dir.Path()))
+        EXPECT_NE(name.rfind(".face.png.", 0), 0u) << name;
+}
