@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zandor::TCardDatabase& db = zandor::fuzz::SmallBase();
     std::int64_t expected = 0;
     for (const std::string& line : lines) {
-        zandor::TDeckEntry entry;
-        const zandor::TDeckLineKind kind = zandor::ReadDeckLine(line, entry);
-        if (kind == zandor::TDeckLineKind::Entry) {
+        zandor::TPlayDeckEntry entry;
+        const zandor::TPlayDeckLineKind kind = zandor::ReadDeckLine(line, entry);
+        if (kind == zandor::TPlayDeckLineKind::Entry) {
             check(entry.Count <= zandor::MaxDeckLineCount);
             check(!entry.Name.empty());
             if (entry.Count > 0)

@@ -71,33 +71,33 @@ void TCardZone::Exchange(int a, int b) {
         std::swap(m_items[static_cast<std::size_t>(a)], m_items[static_cast<std::size_t>(b)]);
 }
 
-TDeckLineKind ReadDeckLine(std::string_view line, TDeckEntry& entry) {
+TPlayDeckLineKind ReadDeckLine(std::string_view line, TPlayDeckEntry& entry) {
     if (TrimView(line).empty() || line.front() == '/' || line.front() == 'S')
-        return TDeckLineKind::Ignored;
+        return TPlayDeckLineKind::Ignored;
     const std::size_t open = line.find('[');
     if (open == std::string_view::npos)
-        return TDeckLineKind::Malformed;
+        return TPlayDeckLineKind::Malformed;
     const auto count = ParseDecimal(line.substr(0, open));
     // The name follows the first "-" after the edition's "]", so that an edition code
     // holding a "-" still leaves the name whole.
     const std::size_t close = line.find(']', open + 1);
     const std::size_t dash = close == std::string_view::npos ? close : line.find('-', close + 1);
     if (!count || *count > MaxDeckLineCount || dash == std::string_view::npos)
-        return TDeckLineKind::Malformed;
+        return TPlayDeckLineKind::Malformed;
     const std::string_view name = TrimView(line.substr(dash + 1));
     if (name.empty())
-        return TDeckLineKind::Malformed;
+        return TPlayDeckLineKind::Malformed;
     entry.Count = *count;
     entry.Edition = std::string(line.substr(open + 1, close - open - 1));
     entry.Name = std::string(name);
-    return TDeckLineKind::Entry;
+    return TPlayDeckLineKind::Entry;
 }
 
 std::int64_t DeckCardCount(const std::vector<std::string>& deckLines) {
     std::int64_t cards = 0;
     for (const std::string& line : deckLines) {
-        TDeckEntry entry;
-        if (ReadDeckLine(line, entry) == TDeckLineKind::Entry && entry.Count > 0)
+        TPlayDeckEntry entry;
+        if (ReadDeckLine(line, entry) == TPlayDeckLineKind::Entry && entry.Count > 0)
             cards += entry.Count;
     }
     return cards;
@@ -122,11 +122,11 @@ TPlayerObj::LoadDeck(const std::string& name, const std::vector<std::string>& de
     }
     std::vector<TSkippedDeckLine> skipped;
     for (std::size_t n = 0; n < deckLines.size(); ++n) {
-        TDeckEntry entry;
-        const TDeckLineKind kind = ReadDeckLine(deckLines[n], entry);
-        if (kind == TDeckLineKind::Malformed)
+        TPlayDeckEntry entry;
+        const TPlayDeckLineKind kind = ReadDeckLine(deckLines[n], entry);
+        if (kind == TPlayDeckLineKind::Malformed)
             skipped.push_back({static_cast<int>(n + 1), deckLines[n]});
-        if (kind != TDeckLineKind::Entry || entry.Count <= 0)
+        if (kind != TPlayDeckLineKind::Entry || entry.Count <= 0)
             continue;
 
         // Every copy of a line gets the same record and picture, so both are found once.

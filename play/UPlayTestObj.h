@@ -115,7 +115,7 @@ struct TSkippedDeckLine {
 };
 
 // A main-deck line read into its parts.
-struct TDeckEntry {
+struct TPlayDeckEntry {
     int Count = 0;
     std::string Edition;
     std::string Name;
@@ -129,10 +129,10 @@ inline constexpr int MaxDeckLineCount = 9999;
 // program dies.
 inline constexpr std::int64_t MaxDeckCards = 10000;
 
-enum class TDeckLineKind { Ignored, Entry, Malformed };
+enum class TPlayDeckLineKind { Ignored, Entry, Malformed };
 // Reads one deck line: empty, blank, comment and sideboard lines are Ignored; a main-deck
 // line "count [edition] - name" is an Entry; anything else is Malformed.
-TDeckLineKind ReadDeckLine(std::string_view line, TDeckEntry& entry);
+TPlayDeckLineKind ReadDeckLine(std::string_view line, TPlayDeckEntry& entry);
 
 // The cards the main-deck lines would deal in all (lines that cannot be read count 0).
 std::int64_t DeckCardCount(const std::vector<std::string>& deckLines);

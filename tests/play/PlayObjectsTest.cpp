@@ -15,7 +15,7 @@ namespace {
 
 struct TDeckLineCase {
     const char* Line;
-    TDeckLineKind Kind;
+    TPlayDeckLineKind Kind;
     int Count = 0;
     const char* Edition = "";
     const char* Name = "";
@@ -25,18 +25,18 @@ class DeckLine : public ::testing::TestWithParam<TDeckLineCase> {};
 
 TEST_P(DeckLine, IsReadOrRefused) {
     const TDeckLineCase& c = GetParam();
-    TDeckEntry entry;
+    TPlayDeckEntry entry;
     ASSERT_EQ(ReadDeckLine(c.Line, entry), c.Kind);
-    if (c.Kind == TDeckLineKind::Entry) {
+    if (c.Kind == TPlayDeckLineKind::Entry) {
         EXPECT_EQ(entry.Count, c.Count);
         EXPECT_EQ(entry.Edition, c.Edition);
         EXPECT_EQ(entry.Name, c.Name);
     }
 }
 
-const auto I = TDeckLineKind::Ignored;
-const auto E = TDeckLineKind::Entry;
-const auto M = TDeckLineKind::Malformed;
+const auto I = TPlayDeckLineKind::Ignored;
+const auto E = TPlayDeckLineKind::Entry;
+const auto M = TPlayDeckLineKind::Malformed;
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, DeckLine,
