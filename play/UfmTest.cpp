@@ -747,6 +747,11 @@ void TfmPlay::sbNewGameClick() {
                             .arg(skipped->size())
                             .arg(skipped->front().LineNumber)
                             .arg(ToDisplay(skipped->front().Text));
+    // A deck that would deal more cards than a game can hold is not dealt at all.
+    for (const auto& [player, refused] :
+         {std::pair{1, result.Player1Refused}, std::pair{2, result.Player2Refused}})
+        if (refused > 0)
+            problems << ToDisplay(DeckTooLargeMessage(playerName(player), refused));
     for (const std::string& error : m_artCache->Errors)
         if (m_reported.insert(error).second)
             problems << ToDisplay(error);

@@ -178,6 +178,16 @@ TEST_F(PlayTable, UnreadableDeckLinesAreToldAfterNewGame) {
     EXPECT_FALSE(messages[0].Text.contains(QStringLiteral("Player 2")));
 }
 
+TEST_F(PlayTable, ADeckOfMoreCardsThanAGameHoldsIsToldAndNotDealt) {
+    newGame({"    9999 [EM] - Crag Runner", "    9999 [EM] - Kessik Crag"},
+            deckOf({{8, "[EM] - Ashroot Hulk"}}));
+    EXPECT_EQ(play->lbHandP1->count(), 0);
+    EXPECT_EQ(play->lbHandP2->count(), 7);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].Text.contains(QStringLiteral("19998")))
+        << messages[0].Text.toStdString();
+}
+
 TEST_F(PlayTable, PilePictureFollowsTheLibrarySize) {
     newGame(deckOf({{53, "[EM] - Crag Runner"}}), deckOf({{8, "[EM] - Ashroot Hulk"}}));
     const struct {
