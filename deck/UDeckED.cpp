@@ -409,7 +409,6 @@ void TfmDeckED::buildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    const auto nothing = [] {}; // the window of this command comes with a later build
 
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     NewDeck1 = entry(file, QStringLiteral("New Deck"), "NewDeck1", &TfmDeckED::sbNewClick);
