@@ -18,7 +18,8 @@ constexpr const char* Separator =
 
 std::string priceText(std::mt19937& rng) {
     char text[16];
-    std::snprintf(text, sizeof text, "%u.%02u", rng() % 40, rng() % 100);
+    std::snprintf(text, sizeof text, "%u.%02u", static_cast<unsigned>(rng() % 40),
+                  static_cast<unsigned>(rng() % 100));
     return text;
 }
 
