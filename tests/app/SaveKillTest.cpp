@@ -46,9 +46,9 @@ std::vector<std::string> version(char tag, int lines = 40000) {
 // One kind of save: what it writes, where, for the versions 0 and 1 it alternates between.
 struct TSave {
     const char* Name;
-    std::string File;                  // below the data folder
-    std::function<bool(int)> Write;    // writes version v in this process
-    std::vector<std::string> Contents; // the exact bytes of: the old file, version 0, 1
+    std::string File;                       // below the data folder
+    std::function<bool(int)> Write;         // writes version v in this process
+    std::vector<std::string> Contents = {}; // the exact bytes of: the old file, version 0, 1
 };
 
 struct TData {
@@ -160,8 +160,9 @@ TKillCounts killWhileSaving(const TSave& save, const std::string& path, int sign
         if (!left.empty())
             ++counts.MidWrite;
         // A signal the program can catch removes its temporary file before it ends.
-        if (signal != SIGKILL)
+        if (signal != SIGKILL) {
             EXPECT_TRUE(left.empty()) << save.Name << ": " << left.front();
+        }
     }
     return counts;
 }

@@ -35,7 +35,8 @@ TEST(CodePage, CharactersSpeltInTooManyBytesAreRefused) {
     for (const auto& [text, valid] : cases) {
         const auto narrow = Utf8ToCp1252(text);
         EXPECT_EQ(narrow.has_value(), valid) << text;
-        if (narrow)
+        if (narrow) {
             EXPECT_EQ(Cp1252ToUtf8(*narrow), text);
+        }
     }
 }

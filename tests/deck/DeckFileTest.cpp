@@ -170,7 +170,7 @@ TEST(ConvertOldDeck, TheCatalogueLookupGivesWhatTryingEveryCodeGives) {
     std::vector<TCardFields> cards;
     std::vector<std::string> names;
     for (const std::string& a : stems)
-        for (const std::string& b : {"wing", "hold", "maw"}) {
+        for (const std::string b : {"wing", "hold", "maw"}) {
             names.push_back(a + b);
             for (const std::string& e : editions)
                 if (random() % 3 == 0)

@@ -500,8 +500,9 @@ TEST_F(StatWindow, TheLocalCostFiguresStayInsideThePicture) {
             std::int64_t keys = 0;
             for (std::string_view key : StatColorKeys)
                 keys += stats.ColorCurveCount(key, bucket) != 0;
-            if (keys >= 2)
+            if (keys >= 2) {
                 EXPECT_GT(inkRight, 0) << cost << " bucket " << bucket;
+            }
         }
     }
 }
