@@ -102,9 +102,11 @@ bool TPileGrid::CellAt(const QPoint& pos, int& row, int& column) const {
 }
 
 void TPileGrid::updateScrollBar() {
+    // From the grid's own height: a hidden grid's viewport learns its size only when shown.
+    const int visible = std::max(0, height() - 2 * frameWidth());
     QScrollBar* bar = verticalScrollBar();
-    bar->setPageStep(std::max(viewport()->height(), RowHeight));
-    bar->setRange(0, std::max(0, m_rows * RowHeight - viewport()->height()));
+    bar->setPageStep(std::max(visible, RowHeight));
+    bar->setRange(0, std::max(0, m_rows * RowHeight - visible));
 }
 
 void TPileGrid::resizeEvent(QResizeEvent* event) {
