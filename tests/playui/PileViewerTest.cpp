@@ -12,6 +12,7 @@
 #include "render/UTableTile.h"
 #include "tests/testkit/TestKit.h"
 #include "tools/UCardPictures.h"
+#include "widgets/UAnimatedMenu.h"
 #include "widgets/UMessages.h"
 
 #include <QApplication>
@@ -343,4 +344,28 @@ TEST_F(PileViewer, ATallPileStaysInsideTheTableAndScrolls) {
     EXPECT_GT(p, 3);
     const auto card = game().PrepareLibraryCard(p1, h - p);
     EXPECT_EQ(play->pbCardViewPlay->toolTip(), ToDisplay(PlainCardText(card->Card.Text)));
+}
+
+TEST_F(PileViewer, AnOpenViewerFollowsCardsPutOnItsPile) {
+    newGame(); // player 1: 6 cards in the library, 3 rows
+    for (int i = 0; i < 3; ++i)
+        game().HandToTable(p1, 0, false, 300 + 120 * i, 300);
+    play->RefillHand(1);
+    play->FullRedraw();
+    doubleClick(play->pbLibP1);
+    ASSERT_EQ(play->sgRLG->RowCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QPoint at(350 + 120 * i, 350);
+        QTest::mousePress(play->pbPlay, Qt::RightButton, {}, at);
+        play->IAPMPlayCard->Close();
+        emit play->IAPMPlayCard->ItemSelected(QStringLiteral("Put on top of owner's library"));
+    }
+    EXPECT_EQ(game().LibraryLast(p1), 8);
+    EXPECT_TRUE(play->plRLG->isVisible());
+    EXPECT_EQ(play->plRLGTop->text(), QStringLiteral("Player1 - Library: 9 cards"));
+    // Nine cards fill three rows: a fourth, empty one follows, and every card has a cell.
+    EXPECT_EQ(play->sgRLG->RowCount(), 4);
+    QTest::mouseClick(grid(), Qt::LeftButton, {}, cellCenter(8));
+    const auto bottom = game().PrepareLibraryCard(p1, 0);
+    EXPECT_EQ(play->pbCardViewPlay->toolTip(), ToDisplay(PlainCardText(bottom->Card.Text)));
 }
