@@ -7,6 +7,7 @@
 #include "play/UGameArt.h"
 #include "play/UNewTest.h"
 #include "play/UPileViewer.h"
+#include "play/USplit.h"
 #include "play/UTest.h"
 #include "play/UfmTest.h"
 #include "render/UTableTile.h"
@@ -368,4 +369,45 @@ TEST_F(PileViewer, AnOpenViewerFollowsCardsPutOnItsPile) {
     QTest::mouseClick(grid(), Qt::LeftButton, {}, cellCenter(8));
     const auto bottom = game().PrepareLibraryCard(p1, 0);
     EXPECT_EQ(play->pbCardViewPlay->toolTip(), ToDisplay(PlainCardText(bottom->Card.Text)));
+}
+
+TEST_F(PileViewer, ASplitCardComesOutOfTheGraveyardAsTheChosenHalf) {
+    const struct {
+        TClickImage* TfmSplit::*Picture;
+        const char* Half;
+    } cases[] = {{&TfmSplit::imSp1, "Hush/Howl (Hush)"}, {&TfmSplit::imSp2, "Hush/Howl (Howl)"}};
+    for (const auto& c : cases) {
+        PlayTestDecks().Player1Deck = deckOf({{10, "[EM] - Crag Runner"}});
+        PlayTestDecks().Player2Deck = deckOf({{10, "[EM] - Hush/Howl"}});
+        QTimer::singleShot(0, [this] { QTest::mouseClick(loadDeck->bbOk, Qt::LeftButton); });
+        QTest::mouseClick(play->sbNewGame, Qt::LeftButton);
+        game().LibraryToGraveyard(p2, 0);
+        game().LibraryToGraveyard(p2, 0);
+        play->RedrawAllPiles();
+        doubleClick(play->pbGreivP2);
+        ASSERT_EQ(play->ViewerPile, "GreivP2");
+        // The split dialog is answered once it shows.
+        auto* timer = new QTimer(play.get());
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [this, timer, &c] {
+            if (!play->fmSplit->isVisible())
+                return;
+            timer->stop();
+            timer->deleteLater();
+            QTest::mouseClick(play->fmSplit->*c.Picture, Qt::LeftButton, {}, QPoint(50, 50));
+        });
+        timer->start();
+        dragCell(1, play->pbPlay, QPoint(400, 300));
+        ASSERT_EQ(game().TableLast(), 0);
+        const auto card = game().TableCard(0);
+        EXPECT_EQ(card->Card.Name, c.Half);
+        EXPECT_EQ(card->Owner, p2);
+        EXPECT_EQ(card->Controller, p2);
+        EXPECT_EQ(card->Untapped, 1);
+        EXPECT_EQ(card->Counters, "");
+        EXPECT_EQ(QPoint(card->X, card->Y), QPoint(369, 269));
+        EXPECT_EQ(game().GraveyardLast(p2), 0);
+        EXPECT_NE(play->Board().pixel(420, 320), TableColor.rgb());
+        EXPECT_EQ(play->pbGreivP2->toolTip(), QStringLiteral("Graveyard: 1 cards"));
+    }
 }
