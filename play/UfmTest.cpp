@@ -10,12 +10,15 @@
 #include "core/URandom.h"
 #include "core/UTextFile.h"
 #include "play/UNewTest.h"
+#include "play/UPileViewer.h"
 #include "play/USplit.h"
 #include "play/Ukube.h"
 #include "play/Umessage.h"
+#include "play/uPT.h"
 #include "render/UCardFace.h"
 #include "render/UCombine.h"
 #include "render/UResample.h"
+#include "widgets/UAnimatedMenu.h"
 #include "widgets/UMessages.h"
 
 #include <QApplication>
@@ -246,6 +249,9 @@ TfmPlay::TfmPlay(TCardDatabase& db, TfmLoadDeck* loadDeck, QWidget* parent)
 
     fmSplit = new TfmSplit(this);
     fmKube = new TfmKube(this);
+    fmPT = new TfmPT(this);
+    createMenus();
+    createViewer();
 
     connect(sbNewGame, &QToolButton::clicked, this, [this] { sbNewGameClick(); });
     connect(sbShowModall, &QToolButton::clicked, this, [this] { sbShowModallClick(); });
@@ -324,6 +330,7 @@ void TfmPlay::resizeEvent(QResizeEvent* event) {
 }
 
 void TfmPlay::clearTable() {
+    m_menuCard = nullptr;
     m_board.fill(TableColor);
     m_display = m_board.copy();
     m_floatShown = false;
@@ -352,6 +359,10 @@ void TfmPlay::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return; // minimised, not closed
+    for (TAnimatedPopupMenu* menu : {IAPMPlayCard, IAPMHandP1, IAPMHandP2})
+        menu->Close();
+    HidePileViewer();
+    m_menuCard = nullptr;
     if (m_game)
         m_game->Clear();
     m_game.reset();
@@ -662,6 +673,7 @@ void TfmPlay::sbDrawClick(int player) {
         handList(player)->addItem(item);
     }
     RedrawPiles(TPileKind::Library);
+    RefreshViewer();
 }
 
 void TfmPlay::sbDiscardClick(int player) {
@@ -671,6 +683,7 @@ void TfmPlay::sbDiscardClick(int player) {
     m_game->HandToGraveyard(playerName(player), list->currentRow());
     RefillHand(player);
     RedrawPiles(TPileKind::Graveyard);
+    RefreshViewer();
 }
 
 void TfmPlay::sbUntapClick(int player) {
@@ -758,13 +771,6 @@ void TfmPlay::sbNewGameClick() {
     if (!problems.isEmpty())
         ShowError(this, problems.join(QLatin1Char('\n')));
 }
-
-// ---- hooks filled by the menus and the pile viewer ------------------------------------
-
-void TfmPlay::PopupTableCardMenu(int, const QPoint&) {}
-void TfmPlay::PopupHandMenu(int, const QPoint&) {}
-void TfmPlay::PileDoubleClick(int, TPileKind) {}
-void TfmPlay::HidePileViewer() {}
 
 // ---- mouse ----------------------------------------------------------------------------
 
@@ -868,6 +874,14 @@ bool TfmPlay::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == sgRLG->viewport()) {
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
+            !m_dragActive) {
+            m_pending = TDragSource::Viewer;
+            m_pressGlobal = global;
+        }
+        return false;
+    }
     if (watched == pbPlay) {
         const QPoint at = mouse->position().toPoint();
         if (type == QEvent::MouseButtonPress && !m_dragActive && m_game) {
@@ -919,6 +933,12 @@ TfmPlay::TDropTarget TfmPlay::targetAt(const QPoint& globalPos) const {
             target.TablePos = pbPlay->mapFromGlobal(globalPos);
             return target;
         }
+        if (w == sgRLG) {
+            target.Kind = TDropTarget::OnViewer;
+            return target;
+        }
+        if (w == plRLG)
+            return target; // the viewer's title takes nothing
         if (w == lbHandP1 || w == lbHandP2) {
             target.Kind = TDropTarget::OnHand;
             target.Player = w == lbHandP1 ? 1 : 2;
@@ -963,6 +983,17 @@ bool TfmPlay::startDrag() {
             eraseFromBoard(m_dragIndex);
             showBoardRect(QRect(play->X, play->Y, TileSize, TileSize));
         }
+    } else if (source == TDragSource::Viewer) {
+        const int h = viewerLast();
+        const int p = TPileGrid::ColumnCount * sgRLG->Row() + sgRLG->Col();
+        if (p > h)
+            return false;
+        const auto play = viewerCard(h - p);
+        if (!play)
+            return false;
+        m_viewerDragPos = p;
+        if (!frame)
+            zoneDragImage(*play);
     } else {
         const int player = source == TDragSource::Hand1 ? 1 : 2;
         QListWidget* list = handList(player);
@@ -973,16 +1004,7 @@ bool TfmPlay::startDrag() {
             const auto play = m_game->PrepareHandCard(playerName(player), row);
             if (!play)
                 return false;
-            if (play->Card.Name.find('/') != std::string::npos) {
-                TMCardPlay second = *play;
-                second.Card = FindCard(m_db.NameIndex, m_db.CardLines,
-                                       SplitHalfName(play->Card.Name, 2), play->Card.Edition.str());
-                m_dragImage = QImage();
-                DrawSplitTile(*play, second, m_dragImage,
-                              TTileSources{m_db.PicDir, m_db.DataDir, &m_artCache->Pictures});
-            } else {
-                drawTile(*play, m_dragImage, QRect(0, 0, TileSize, TileSize));
-            }
+            zoneDragImage(*play);
         }
     }
     m_source = source;
@@ -990,6 +1012,19 @@ bool TfmPlay::startDrag() {
     m_displayRestored = false;
     QApplication::setOverrideCursor(Qt::DragMoveCursor);
     return true;
+}
+
+void TfmPlay::zoneDragImage(const TMCardPlay& play) {
+    if (play.Card.Name.find('/') != std::string::npos) {
+        TMCardPlay second = play;
+        second.Card = FindCard(m_db.NameIndex, m_db.CardLines, SplitHalfName(play.Card.Name, 2),
+                               play.Card.Edition.str());
+        m_dragImage = QImage();
+        DrawSplitTile(play, second, m_dragImage,
+                      TTileSources{m_db.PicDir, m_db.DataDir, &m_artCache->Pictures});
+    } else {
+        drawTile(play, m_dragImage, QRect(0, 0, TileSize, TileSize));
+    }
 }
 
 QRect TfmPlay::floatRectAt(const QPoint& tablePos) const {
@@ -1053,9 +1088,14 @@ void TfmPlay::dragMove(const QPoint& globalPos) {
 }
 
 void TfmPlay::drop(const QPoint& globalPos) {
-    const TDropTarget target = targetAt(globalPos);
+    TDropTarget target = targetAt(globalPos);
     hideFloat();
-    if (m_source == TDragSource::Table)
+    // Only the viewer's own cards are dropped on it.
+    if (target.Kind == TDropTarget::OnViewer && m_source != TDragSource::Viewer)
+        target.Kind = TDropTarget::Nothing;
+    if (m_source == TDragSource::Viewer)
+        dropFromViewer(target, globalPos);
+    else if (m_source == TDragSource::Table)
         dropFromTable(target);
     else if (m_source == TDragSource::Hand1 || m_source == TDragSource::Hand2)
         dropFromHand(m_source == TDragSource::Hand1 ? 1 : 2, target);
@@ -1069,6 +1109,7 @@ void TfmPlay::endDrag() {
     m_pending = TDragSource::None;
     m_source = TDragSource::None;
     m_dragIndex = -1;
+    m_viewerDragPos = -1;
 }
 
 void TfmPlay::dropFromTable(const TDropTarget& target) {
@@ -1161,6 +1202,34 @@ void TfmPlay::dropFromHand(int player, const TDropTarget& target) {
     RedrawPiles(target.Pile);
 }
 
+TMCardPlay TfmPlay::chooseSplitHalf(const TZandorCard& card, const std::string& owner, int x,
+                                    int y) {
+    const std::string base = SplitBaseName(card.Name);
+    const std::string edition = card.Edition.str();
+    TZandorCard halves[2];
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        halves[i] = FindCard(m_db.NameIndex, m_db.CardLines, SplitHalfName(base, i + 1), edition);
+        QImage face(CardWidth, CardHeight, QImage::Format_RGB888);
+        face.fill(Qt::white);
+        DrawCardFace(halves[i], face, StretchStandart, {m_frames, m_db.PicDir, m_db.DataDir});
+        ResampleImage(140, 200, Lanczos3Filter, pictures[i], face, 3.0f);
+    }
+    fmSplit->SetHalves(pictures[0], pictures[1]);
+    const bool first = fmSplit->ChooseFirst();
+    TMCardPlay play;
+    play.Card = halves[first ? 0 : 1];
+    play.Owner = owner;
+    play.Controller = owner;
+    play.Untapped = 1;
+    play.FaceDown = 0;
+    play.StabIndex = -1;
+    play.ImageIndex = -1;
+    play.X = x;
+    play.Y = y;
+    return play;
+}
+
 void TfmPlay::handToTable(int player, int row, const QPoint& tablePos) {
     const std::string name = playerName(player);
     const int x = tablePos.x() - HandGrab;
@@ -1170,30 +1239,7 @@ void TfmPlay::handToTable(int player, int row, const QPoint& tablePos) {
         return;
     bool changed = false;
     if (prepared->Card.Name.find('/') != std::string::npos) {
-        const std::string base = SplitBaseName(prepared->Card.Name);
-        const std::string edition = prepared->Card.Edition.str();
-        TZandorCard halves[2];
-        QImage pictures[2];
-        for (int i = 0; i < 2; ++i) {
-            halves[i] =
-                FindCard(m_db.NameIndex, m_db.CardLines, SplitHalfName(base, i + 1), edition);
-            QImage face(CardWidth, CardHeight, QImage::Format_RGB888);
-            face.fill(Qt::white);
-            DrawCardFace(halves[i], face, StretchStandart, {m_frames, m_db.PicDir, m_db.DataDir});
-            ResampleImage(140, 200, Lanczos3Filter, pictures[i], face, 3.0f);
-        }
-        fmSplit->SetHalves(pictures[0], pictures[1]);
-        const bool first = fmSplit->ChooseFirst();
-        TMCardPlay play;
-        play.Card = halves[first ? 0 : 1];
-        play.Owner = name;
-        play.Controller = name;
-        play.Untapped = 1;
-        play.FaceDown = 0;
-        play.StabIndex = -1;
-        play.ImageIndex = -1;
-        play.X = x;
-        play.Y = y;
+        const TMCardPlay play = chooseSplitHalf(prepared->Card, name, x, y);
         if (!m_game->HandToTableAs(name, row, play))
             return;
     } else {

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ class TGameArtCache;
 class TfmLoadDeck;
 class TfmSplit;
 class TfmKube;
+class TfmPT;
+class TAnimatedPopupMenu;
+class TPileGrid;
+struct TZandorCardObj;
 
 inline const QColor TableColor(68, 72, 78);
 
@@ -95,6 +100,21 @@ public:
 
     TfmSplit* fmSplit;
     TfmKube* fmKube;
+    TfmPT* fmPT;
+
+    // The card menu of the table and the hand menus.
+    TAnimatedPopupMenu* IAPMPlayCard;
+    TAnimatedPopupMenu* IAPMHandP1;
+    TAnimatedPopupMenu* IAPMHandP2;
+
+    // The pile viewer: a grid of the names of one library or graveyard, top card first.
+    QFrame* plRLG;
+    QLabel* plRLGTop;
+    QToolButton* sbShuffle;
+    QToolButton* sbEXIT;
+    TPileGrid* sgRLG;
+    // The pile on show: "LibP1", "LibP2", "GreivP1", "GreivP2"; empty when none.
+    std::string ViewerPile;
 
     static constexpr const char* Player1 = "Player1";
     static constexpr const char* Player2 = "Player2";
@@ -141,6 +161,15 @@ public:
     void PileDoubleClick(int player, TPileKind kind);
     void HidePileViewer();
 
+    // The menu commands, by the caption of the picked entry.
+    void IAPMPlayCardSelectItem(const QString& caption);
+    void IAPMHandSelectItem(int player, const QString& caption);
+    // The pile viewer.
+    void sbEXITClick();
+    void sbShuffleClick();
+    // Redraws the grid and its title after the pile on show changed.
+    void RefreshViewer();
+
 signals:
     // "X" was pressed: the window the table was opened from shows again.
     void Closed();
@@ -153,9 +182,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    enum class TDragSource { None, Hand1, Hand2, Table };
+    enum class TDragSource { None, Hand1, Hand2, Table, Viewer };
     struct TDropTarget {
-        enum { Nothing, OnTable, OnPile, OnHand } Kind = Nothing;
+        enum { Nothing, OnTable, OnPile, OnHand, OnViewer } Kind = Nothing;
         int Player = 0;
         TPileKind Pile = TPileKind::Library;
         QPoint TablePos;
@@ -192,6 +221,32 @@ private:
     void dropFromHand(int player, const TDropTarget& target);
     void dropFromTable(const TDropTarget& target);
     void handToTable(int player, int row, const QPoint& tablePos);
+    // DragImage for a card of a zone: its tile, or both halves of a split card.
+    void zoneDragImage(const TMCardPlay& play);
+    // Asks which half of the split card comes into play: its play record for owner at (x, y).
+    TMCardPlay chooseSplitHalf(const TZandorCard& card, const std::string& owner, int x, int y);
+
+    // Menus.
+    void createMenus();
+    // The table index of the card the card menu was opened on, -1 when it left the table.
+    int menuCardIndex() const;
+    // Draws the last card of the table onto Board and the screen.
+    void redrawLastCard();
+    // Puts the menu's card into a zone of its owner and redraws.
+    void menuCardToZone(int index, bool toHand, bool top);
+
+    // Pile viewer.
+    void createViewer();
+    void layoutViewer();
+    int viewerPlayer() const;
+    bool viewerIsLibrary() const;
+    // The highest index of the pile on show, -1 when none.
+    int viewerLast() const;
+    std::optional<TMCardPlay> viewerCard(int index);
+    void sgRLGDrawCell(QPainter& painter, const QRect& rect, int row, int column, bool selected);
+    void sgRLGSelectCell(int row, int column);
+    void dropFromViewer(const TDropTarget& target, const QPoint& globalPos);
+    void viewerToTable(int index, const QPoint& tablePos);
 
     TCardDatabase& m_db;
     TfmLoadDeck* m_loadDeck;
@@ -224,6 +279,10 @@ private:
     // Hand panel moving.
     QFrame* m_movingPanel = nullptr;
     QPoint m_panelGrab;
+    // The card the card menu was opened on; compared, never followed.
+    const TZandorCardObj* m_menuCard = nullptr;
+    // The grid position a viewer drag started from.
+    int m_viewerDragPos = -1;
 };
 
 } // namespace zandor
