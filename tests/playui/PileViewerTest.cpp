@@ -238,10 +238,12 @@ TEST_F(PileViewer, DropsOnPilesOfTheSamePlayerOnly) {
         EXPECT_EQ(game().LibraryLast(p2) + 1, 7);
         EXPECT_EQ(game().GraveyardLast(p2) + 1, 0);
         EXPECT_EQ(game().RemovedLast(p2) + 1, 0);
-        if (library && c.target == play->pbGreivP1)
+        if (library && c.target == play->pbGreivP1) {
             EXPECT_EQ(graveName(p1, game().GraveyardLast(p1)), top);
-        if (!library && c.target == play->pbLibP1)
+        }
+        if (!library && c.target == play->pbLibP1) {
             EXPECT_EQ(libraryName(p1, game().LibraryLast(p1)), top);
+        }
         EXPECT_EQ(play->pbLibP1->toolTip(),
                   QStringLiteral("Library: %1 cards").arg(game().LibraryLast(p1) + 1));
         EXPECT_EQ(play->pbGreivP1->toolTip(),

@@ -253,8 +253,9 @@ TEST_F(PlayMenus, CounterCommands) {
             if (caption == QLatin1String("Set Counters..."))
                 answerBox(text);
             command(onCard, caption);
-            if (caption == QLatin1String("Set Counters..."))
+            if (caption == QLatin1String("Set Counters...")) {
                 EXPECT_EQ(shownInBox, QString()) << c.name;
+            }
         }
         const int last = game().TableLast();
         EXPECT_EQ(game().TableCard(last)->Counters, c.counters) << c.name;
