@@ -11,6 +11,7 @@
 #include "play/UTest.h"
 #include "play/UfmTest.h"
 #include "render/UTableTile.h"
+#include "tests/playui/PlayTableFixture.h"
 #include "tests/testkit/TestKit.h"
 #include "tools/UCardPictures.h"
 #include "widgets/UAnimatedMenu.h"
@@ -32,54 +33,9 @@ using namespace zandor::test;
 
 namespace {
 
-std::vector<std::string> deckOf(const std::vector<std::pair<int, std::string>>& cards) {
-    std::vector<std::string> lines;
-    for (const auto& [count, name] : cards)
-        lines.push_back("    " + std::to_string(count) + " " + name);
-    return lines;
-}
-
-struct PileViewer : ::testing::Test {
-    static inline TTempDir* shared = nullptr;
-    static void SetUpTestSuite() {
-        shared = new TTempDir;
-        const std::string folder = shared->Path() + "/data/";
-        std::filesystem::create_directories(folder);
-        CopySampleData(folder);
-        MakeSamplePictures(folder, folder + "pics");
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    TTempDir dir;
-    std::string data = shared->Path() + "/data/";
-    TCardDatabase db;
-    std::unique_ptr<TfmLoadDeck> loadDeck;
-    std::unique_ptr<TfmPlay> play;
+struct PileViewer : TPlayTableFixture {
     const std::string p1 = TfmPlay::Player1;
     const std::string p2 = TfmPlay::Player2;
-
-    void SetUp() override {
-        LoadCardDatabase(db, dir.Path(), data);
-        db.PicDir = data + "pics";
-        db.TableDragFrame = false;
-        SetMessageAnswerer([](const TMessage&) { return true; });
-        PlayTestDecks() = {};
-        loadDeck = std::make_unique<TfmLoadDeck>(db);
-        play = std::make_unique<TfmPlay>(db, loadDeck.get());
-        play->setWindowState(Qt::WindowNoState);
-        play->resize(1100, 800);
-        play->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        play.reset();
-        loadDeck.reset();
-        SetMessageAnswerer({});
-        PlayTestDecks() = {};
-    }
-    TPlayerTest& game() { return *play->Game(); }
 
     // Player 1's library holds 6 cards after the deal, player 2's 7.
     void newGame(int cards1 = 13, int cards2 = 14) {

@@ -10,6 +10,7 @@
 #include "play/UfmTest.h"
 #include "play/uPT.h"
 #include "render/UTableTile.h"
+#include "tests/playui/PlayTableFixture.h"
 #include "tests/testkit/TestKit.h"
 #include "tools/UCardPictures.h"
 #include "widgets/UAnimatedMenu.h"
@@ -33,13 +34,6 @@ using namespace zandor::test;
 
 namespace {
 
-std::vector<std::string> deckOf(const std::vector<std::pair<int, std::string>>& cards) {
-    std::vector<std::string> lines;
-    for (const auto& [count, name] : cards)
-        lines.push_back("    " + std::to_string(count) + " " + name);
-    return lines;
-}
-
 // Finds the way to the first entry with the caption: the row at each level.
 bool pathTo(const TMenuItem& item, const QString& caption, std::vector<int>& path) {
     for (int row = 0; row < static_cast<int>(item.Items.size()); ++row) {
@@ -52,52 +46,8 @@ bool pathTo(const TMenuItem& item, const QString& caption, std::vector<int>& pat
     return false;
 }
 
-struct PlayMenus : ::testing::Test {
-    static inline TTempDir* shared = nullptr;
-    static void SetUpTestSuite() {
-        shared = new TTempDir;
-        const std::string folder = shared->Path() + "/data/";
-        std::filesystem::create_directories(folder);
-        CopySampleData(folder);
-        MakeSamplePictures(folder, folder + "pics");
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    TTempDir dir;
-    std::string data = shared->Path() + "/data/";
-    TCardDatabase db;
-    std::unique_ptr<TfmLoadDeck> loadDeck;
-    std::unique_ptr<TfmPlay> play;
+struct PlayMenus : TPlayTableFixture {
 
-    void SetUp() override {
-        LoadCardDatabase(db, dir.Path(), data);
-        db.PicDir = data + "pics";
-        db.TableDragFrame = false;
-        SetMessageAnswerer([](const TMessage&) { return true; });
-        PlayTestDecks() = {};
-        loadDeck = std::make_unique<TfmLoadDeck>(db);
-        play = std::make_unique<TfmPlay>(db, loadDeck.get());
-        play->setWindowState(Qt::WindowNoState);
-        play->resize(1100, 800);
-        play->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        play.reset();
-        loadDeck.reset();
-        SetMessageAnswerer({});
-        PlayTestDecks() = {};
-    }
-    TPlayerTest& game() { return *play->Game(); }
-
-    void newGame(const std::vector<std::string>& deck1, const std::vector<std::string>& deck2) {
-        PlayTestDecks().Player1Deck = deck1;
-        PlayTestDecks().Player2Deck = deck2;
-        QTimer::singleShot(0, [this] { QTest::mouseClick(loadDeck->bbOk, Qt::LeftButton); });
-        QTest::mouseClick(play->sbNewGame, Qt::LeftButton);
-    }
     // Player 1 holds the warband, the banner, the golem and the boar; player 2 boars only.
     void mixedGame() {
         newGame(deckOf({{3, "[4E] - Kessik Warband"},

@@ -13,6 +13,7 @@
 #include "play/UfmTest.h"
 #include "play/Ukube.h"
 #include "render/UTableTile.h"
+#include "tests/playui/PlayTableFixture.h"
 #include "tests/testkit/TestKit.h"
 #include "tools/UCardPictures.h"
 #include "widgets/UMessages.h"
@@ -39,64 +40,8 @@ void whenShown(std::function<void()> user) {
     QTimer::singleShot(0, std::move(user));
 }
 
-std::vector<std::string> deckOf(const std::vector<std::pair<int, std::string>>& cards) {
-    std::vector<std::string> lines;
-    for (const auto& [count, name] : cards)
-        lines.push_back("    " + std::to_string(count) + " " + name);
-    return lines;
-}
+struct PlayTable : TPlayTableFixture {
 
-struct PlayTable : ::testing::Test {
-    // The sample data with its pictures, made once for all the table's tests.
-    static inline TTempDir* shared = nullptr;
-    static void SetUpTestSuite() {
-        shared = new TTempDir;
-        const std::string folder = shared->Path() + "/data/";
-        std::filesystem::create_directories(folder);
-        CopySampleData(folder);
-        MakeSamplePictures(folder, folder + "pics");
-    }
-    static void TearDownTestSuite() {
-        delete shared;
-        shared = nullptr;
-    }
-    TTempDir dir;
-    std::string data = shared->Path() + "/data/";
-    TCardDatabase db;
-    std::unique_ptr<TfmLoadDeck> loadDeck;
-    std::unique_ptr<TfmPlay> play;
-    std::vector<TMessage> messages;
-
-    void SetUp() override {
-        LoadCardDatabase(db, dir.Path(), data);
-        db.PicDir = data + "pics";
-        db.TableDragFrame = false;
-        SetMessageAnswerer([this](const TMessage& m) {
-            messages.push_back(m);
-            return true;
-        });
-        PlayTestDecks() = {};
-        loadDeck = std::make_unique<TfmLoadDeck>(db);
-        play = std::make_unique<TfmPlay>(db, loadDeck.get());
-        play->setWindowState(Qt::WindowNoState);
-        play->resize(1100, 800);
-        play->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        play.reset();
-        loadDeck.reset();
-        SetMessageAnswerer({});
-        PlayTestDecks() = {};
-    }
-    TPlayerTest& game() { return *play->Game(); }
-
-    void newGame(const std::vector<std::string>& deck1, const std::vector<std::string>& deck2) {
-        PlayTestDecks().Player1Deck = deck1;
-        PlayTestDecks().Player2Deck = deck2;
-        whenShown([this] { QTest::mouseClick(loadDeck->bbOk, Qt::LeftButton); });
-        QTest::mouseClick(play->sbNewGame, Qt::LeftButton);
-    }
     void sampleGame() {
         newGame(deckOf({{20, "[EM] - Kessik Crag"},
                         {20, "[EM] - Crag Runner"},
