@@ -40,30 +40,11 @@ private:
 };
 
 std::shared_ptr<const TCardText> readFile(const std::string& path, std::string* reason) {
-    const auto failed = [reason](const std::string& why) -> std::shared_ptr<const TCardText> {
-        if (reason)
-            *reason = why;
-        return nullptr;
-    };
-    // Opened without blocking, so that a FIFO with no writer is refused instead of waited
-    // for; the type and size are checked before a byte is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    long long fileSize = 0;
+    const int fd = OpenRegularFile(path, fileSize, reason);
     if (fd < 0)
-        return failed(std::strerror(errno));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const std::string why = std::strerror(errno);
-        ::close(fd);
-        return failed(why);
-    }
-    if (!S_ISREG(info.st_mode) || info.st_size > MaxReadFileSize) {
-        ::close(fd);
-        // The plain reader words every refusal the same way for all data files.
-        std::string contents;
-        ReadWholeFile(path, contents, reason);
         return nullptr;
-    }
-    const auto size = static_cast<std::size_t>(info.st_size);
+    const auto size = static_cast<std::size_t>(fileSize);
     if (size == 0) {
         ::close(fd);
         return std::make_shared<TStringText>(std::string());

@@ -181,13 +181,12 @@ TFileWriter* SetFileWriter(TFileWriter* writer) {
     return previous == &realWriter ? nullptr : previous;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason,
-                   long long maxSize) {
-    contents.clear();
+int OpenRegularFile(const std::string& path, long long& size, std::string* reason,
+                    long long maxSize) {
     const auto failed = [reason](const std::string& why) {
         if (reason)
             *reason = why;
-        return false;
+        return -1;
     };
     // Opened without blocking, so that a FIFO with no writer is refused instead of waited
     // for; the type is checked before a byte is read.
@@ -210,8 +209,24 @@ bool ReadWholeFile(const std::string& path, std::string& contents, std::string* 
         return failed("is too large (" + std::to_string(info.st_size) + " bytes; at most " +
                       std::to_string(maxSize) + ")");
     }
-    if (info.st_size > 0)
-        contents.reserve(static_cast<std::size_t>(info.st_size));
+    size = info.st_size;
+    return fd;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason,
+                   long long maxSize) {
+    contents.clear();
+    const auto failed = [reason](const std::string& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    long long size = 0;
+    const int fd = OpenRegularFile(path, size, reason, maxSize);
+    if (fd < 0)
+        return false;
+    if (size > 0)
+        contents.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
     while (true) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);

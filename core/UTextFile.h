@@ -36,6 +36,10 @@ inline constexpr long long MaxReadFileSize = 256LL * 1024 * 1024;
 // when given, says why in words ("No such file or directory", "is a folder").
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string* reason = nullptr,
                    long long maxSize = MaxReadFileSize);
+// Opens a regular file for reading, refusing a folder, a FIFO, a device or a file larger
+// than maxSize as ReadWholeFile does; gives the descriptor and the size, or -1 with reason.
+int OpenRegularFile(const std::string& path, long long& size, std::string* reason = nullptr,
+                    long long maxSize = MaxReadFileSize);
 // "cannot read \"path\": reason", the one wording of every failed read.
 std::string CannotReadMessage(const std::string& path, const std::string& reason);
 // Splits at CR LF, lone CR and lone LF; a final line end adds no empty line.
