@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/UCardDatabase.h"
+#include "core/URandom.h"
 #include "play/UNewTest.h"
 #include "play/UTest.h"
 #include "play/UfmTest.h"
@@ -56,6 +57,8 @@ struct TPlayTableFixture : ::testing::Test {
 
     void SetUp() override {
         LoadCardDatabase(db, dir.Path(), data);
+        // The shuffles and deals of every test are the same on every run.
+        RandomSeed(20261211);
         db.PicDir = data + "pics";
         db.TableDragFrame = false;
         SetMessageAnswerer([this](const TMessage& m) {
