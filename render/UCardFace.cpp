@@ -67,30 +67,22 @@ void copyInto(QImage& target, int x, int y, const QImage& source) {
 void drawEditionText(QImage& target, std::string_view edition) {
     if (edition.empty())
         return;
-    const QFont font = CardFont(InterfaceFontFamily, 8, true);
-    const QFontMetrics metrics = CardMetrics(font);
-    const QString code = text(edition);
-    const int width = metrics.horizontalAdvance(code);
-    if (width <= 0)
+    const QImage picture = TextPicture(CardFont(InterfaceFontFamily, 8, true), text(edition));
+    if (picture.isNull())
         return;
-    QImage picture = NewWorkPicture(width, metrics.height());
-    {
-        QPainter p(&picture);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        DrawCellText(p, metrics, 0, 0, code);
-    }
     CombineOrNot(target, 182, 168, picture);
 }
 
-bool loadPicture(const std::string& path, QImage& picture) {
+} // namespace
+
+bool LoadPictureFile(const std::string& path, QImage& picture) {
     const std::string found = FindPictureFile(path);
     if (found.empty())
         return false;
     return picture.load(QString::fromStdString(found)) && !picture.isNull();
 }
 
-} // namespace
+namespace {} // namespace
 
 int FrameIndex(std::string_view color) {
     static constexpr std::array<std::string_view, 8> codes{"W", "U",   "B",   "R",
@@ -184,10 +176,10 @@ TCardFaceResult DrawCardFace(const TZandorCard& card, QImage& target, int stretc
     {
         const std::string base = sources.DataDir + card.Edition.str();
         bool drawn = false;
-        if (loadPicture(base + "_os.bmp", w.Symbol)) {
+        if (LoadPictureFile(base + "_os.bmp", w.Symbol)) {
             const int x = 198 - w.Symbol.width();
             CombineAnd(target, x, 168, w.Symbol);
-            if (loadPicture(base + "_" + card.Rarity.str() + ".bmp", w.Colors)) {
+            if (LoadPictureFile(base + "_" + card.Rarity.str() + ".bmp", w.Colors)) {
                 CombineOrNot(target, x, 168, w.Colors);
                 drawn = true;
             }

@@ -39,6 +39,9 @@ int FrameIndex(std::string_view color);
 
 // PicDir/Edition/file name.jpg. The file name is the card name without its colons when it
 // holds one (slashes then stay), else without its slashes, else the name itself.
+// Loads a picture file (BMP, PNG, ...) found without regard to letter case; false when there
+// is none or it cannot be read.
+bool LoadPictureFile(const std::string& path, QImage& picture);
 std::string ArtFileName(const TZandorCard& card, const std::string& picDir);
 
 // Composes the face onto target, which the caller made 210 x 300 and white (an empty

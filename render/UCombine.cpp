@@ -1,5 +1,9 @@
 #include "render/UCombine.h"
 
+#include "render/UFonts.h"
+
+#include <QPainter>
+
 #include <algorithm>
 
 namespace zandor {
@@ -123,6 +127,19 @@ void DrawOpaqueText(QPainter& painter, const QFontMetrics& metrics, int x, int t
 void DrawCellText(QPainter& painter, const QFontMetrics& metrics, int x, int top,
                   const QString& text) {
     painter.drawText(QPoint(x, top + metrics.ascent()), text);
+}
+
+QImage TextPicture(const QFont& font, const QString& text) {
+    const QFontMetrics metrics = CardMetrics(font);
+    const int width = metrics.horizontalAdvance(text);
+    if (width <= 0)
+        return {};
+    QImage picture = NewWorkPicture(width, metrics.height());
+    QPainter p(&picture);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    DrawCellText(p, metrics, 0, 0, text);
+    return picture;
 }
 
 } // namespace zandor

@@ -38,6 +38,9 @@ void CombineOrNotRows(QImage& target, int x, int y, const QImage& source, int fi
 // filled white, as the layers are drawn.
 void DrawOpaqueText(QPainter& painter, const QFontMetrics& metrics, int x, int top,
                     const QString& text);
+// The text black on a white work picture just as large as its cells; a null picture when
+// the text has no width.
+QImage TextPicture(const QFont& font, const QString& text);
 // Draws text with its cell's top-left at (x, top) and no background.
 void DrawCellText(QPainter& painter, const QFontMetrics& metrics, int x, int top,
                   const QString& text);

@@ -7,6 +7,7 @@
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/UResample.h"
 #include "render/URulesText.h"
 
@@ -44,29 +45,13 @@ void outline(QPainter& p, const TScale& s, int left, int top, int right, int bot
     p.drawLine(r, t, r, b);
 }
 
-bool loadBitmap(const std::string& path, QImage& picture) {
-    if (!FileExists(path))
-        return false;
-    return picture.load(QString::fromStdString(path)) && !picture.isNull();
-}
-
 // The edition code, black on a white picture as large as the text, combined at its place.
 void drawEditionText(QImage& target, const TScale& s, std::string_view edition, bool inWhite) {
     if (edition.empty())
         return;
-    const QFont font = CardFont(TitleFontFamily, s.y(8), true);
-    const QFontMetrics metrics = CardMetrics(font);
-    const QString code = text(edition);
-    const int width = metrics.horizontalAdvance(code);
-    if (width <= 0)
+    const QImage picture = TextPicture(CardFont(TitleFontFamily, s.y(8), true), text(edition));
+    if (picture.isNull())
         return;
-    QImage picture = NewWorkPicture(width, metrics.height());
-    {
-        QPainter p(&picture);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        DrawCellText(p, metrics, 0, 0, code);
-    }
     if (inWhite)
         CombineOrNot(target, s.x(178), s.y(166), picture);
     else
@@ -221,8 +206,8 @@ TProxyFaceResult DrawProxyFace(const TZandorCard& card, QImage& target, bool bas
 
     // 6. Art, resampled with Lanczos3 into the art window.
     if (art) {
-        const std::string artPath = ArtFileName(card, sources.PicDir);
-        if (FileExists(artPath)) {
+        const std::string artPath = FindPictureFile(ArtFileName(card, sources.PicDir));
+        if (!artPath.empty()) {
             QImage decoded;
             if (const TJpegResult loaded = LoadJpegFile(artPath, decoded); !loaded.Ok) {
                 result.ArtError = "Cannot decode the picture \"" + artPath + "\": " + loaded.Error;
@@ -241,7 +226,7 @@ TProxyFaceResult DrawProxyFace(const TZandorCard& card, QImage& target, bool bas
         const std::string stem = sources.DataDir + card.Edition.str();
         QImage silhouette;
         QImage colours;
-        if (!loadBitmap(stem + "_os.bmp", silhouette)) {
+        if (!LoadPictureFile(stem + "_os.bmp", silhouette)) {
             asText = true;
         } else {
             const int w = silhouette.width();
@@ -249,7 +234,7 @@ TProxyFaceResult DrawProxyFace(const TZandorCard& card, QImage& target, bool bas
             const QRect into(QPoint(s.x(192 - w), s.y(166.5)),
                              QPoint(s.x(192) - 1, s.y(h + 166) - 1));
             CombineAnd(target, into.left(), into.top(), stretched(silhouette, into.size()));
-            if (!loadBitmap(stem + "_" + card.Rarity.str() + ".bmp", colours)) {
+            if (!LoadPictureFile(stem + "_" + card.Rarity.str() + ".bmp", colours)) {
                 asText = true;
                 inWhite = true;
             } else {

@@ -6,6 +6,7 @@
 #include "render/UFonts.h"
 #include "render/UImageLists.h"
 #include "render/UJpeg.h"
+#include "render/UPictureFiles.h"
 #include "render/UResample.h"
 
 #include <QHash>
@@ -67,8 +68,9 @@ bool readCount(const std::string& text, int& value) {
 
 // Draws the art file stretched into the picture window; false with error set when a file
 // that exists cannot be decoded.
-bool drawArtFile(QImage& tile, const std::string& path, std::string& error) {
-    if (!FileExists(path))
+bool drawArtFile(QImage& tile, const std::string& asked, std::string& error) {
+    const std::string path = FindPictureFile(asked);
+    if (path.empty())
         return true;
     thread_local QImage decoded;
     const TJpegResult result = LoadJpegFile(path, decoded);
